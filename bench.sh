@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds in Release and runs the benchmarks; the last lines are the summary figures.
+set -euo pipefail
+cd "$(dirname "$0")"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVILAN_TESTS=OFF >/dev/null
+cmake --build build-release --target expr_bench
+./build-release/bench/expr_bench "$@"

@@ -1,0 +1,163 @@
+#include "cli/engine_commands.h"
+
+#include "expr/expression.h"
+#include "expr/formula_check.h"
+#include "expr/number_format.h"
+#include "expr/text_evaluator.h"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ovilan::cli {
+
+namespace {
+
+    // "%.17g" in the "C" locale: enough digits for the exact double to be read back.
+    std::string exactText(std::optional<double> value)
+    {
+        if (!value)
+            return "undefined";
+        char buffer[64];
+        const auto result
+            = std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::general, 17);
+        return std::string(buffer, result.ptr);
+    }
+
+    std::optional<double> parseDouble(std::string_view text)
+    {
+        if (text.starts_with('+'))
+            text.remove_prefix(1);
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size())
+            return std::nullopt;
+        return value;
+    }
+
+    std::string_view withoutCarriageReturn(std::string_view line)
+    {
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        return line;
+    }
+
+    // One batch line: VAR<TAB>X<TAB>TEXT. VAR is one character, a blank for constant texts.
+    bool formulaBatchLine(std::string_view line, std::ostream& out)
+    {
+        const std::size_t firstTab = line.find('\t');
+        if (firstTab == std::string_view::npos || firstTab > 1)
+            return false;
+        const std::size_t secondTab = line.find('\t', firstTab + 1);
+        if (secondTab == std::string_view::npos)
+            return false;
+        const std::string variable = firstTab == 0 ? " " : std::string(line.substr(0, 1));
+        const auto x = parseDouble(line.substr(firstTab + 1, secondTab - firstTab - 1));
+        if (!x)
+            return false;
+
+        std::string normal(line.substr(secondTab + 1));
+        const int code = checkFormula(normal, variable);
+        out << code << '\t';
+        if (code != kFormulaOk) {
+            out << "-\t-\t-\n";
+            return true;
+        }
+        const Expression expression = prepare(normal, variable);
+        ExpressionEvaluator evaluator(expression);
+        out << normal << '\t' << exactText(evaluateText(normal, variable, *x)) << '\t'
+            << exactText(evaluator.evaluate(*x)) << '\n';
+        return true;
+    }
+
+    // Runs `handle` on every line of `in`; a line it cannot read is reported and answered with an
+    // empty line, so the output stays in step with the input.
+    template <typename Handler>
+    int eachLine(std::istream& in,
+        std::ostream& out,
+        std::ostream& err,
+        std::string_view expected,
+        Handler handle)
+    {
+        int status = kExitSuccess;
+        std::string line;
+        for (long long number = 1; std::getline(in, line); ++number) {
+            if (handle(withoutCarriageReturn(line), out))
+                continue;
+            err << "ovilan-cli: line " << number << ": expected " << expected << '\n';
+            out << '\n';
+            status = kExitRefused;
+        }
+        out.flush();
+        return status;
+    }
+
+    std::string joined(std::span<const std::string_view> words)
+    {
+        std::string text;
+        for (const std::string_view word : words) {
+            if (!text.empty())
+                text += ' ';
+            text += word;
+        }
+        return text;
+    }
+
+} // namespace
+
+int runFormula(
+    std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    if (args.size() == 1 && args[0] == "--batch")
+        return eachLine(in, out, err, "VAR<TAB>X<TAB>TEXT", formulaBatchLine);
+
+    std::string variable = "x";
+    std::size_t i = 0;
+    if (i + 1 < args.size() && args[i] == "--var") {
+        variable = std::string(args[i + 1]);
+        i += 2;
+        if (variable.size() != 1)
+            return kExitUsage;
+    }
+    if (i < args.size() && args[i] == "--")
+        ++i;
+    else if (i < args.size() && args[i].starts_with("--"))
+        return kExitUsage;
+    if (i >= args.size())
+        return kExitUsage;
+
+    std::string text = joined(args.subspan(i));
+    const int code = checkFormula(text, variable);
+    if (code != kFormulaOk) {
+        out << code << '\t' << formulaErrorText(code) << '\n';
+        return kExitRefused;
+    }
+    out << code << '\t' << text << '\n';
+    return kExitSuccess;
+}
+
+int runNumber(
+    std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    const auto formatLine = [](std::string_view line, std::ostream& lineOut) {
+        const auto value = parseDouble(line);
+        if (!value)
+            return false;
+        lineOut << formatNumber(*value) << '\n';
+        return true;
+    };
+    if (args.size() != 1)
+        return kExitUsage;
+    if (args[0] == "--batch")
+        return eachLine(in, out, err, "one number", formatLine);
+    if (!formatLine(args[0], out)) {
+        err << "ovilan-cli: not a number: " << args[0] << '\n';
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+} // namespace ovilan::cli

@@ -1,0 +1,258 @@
+#include "expr/expression.h"
+
+#include "expr/formula_check.h"
+#include "expr/formula_text.h"
+#include "expr/operations.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+namespace ovilan {
+
+namespace {
+
+    // Never a valid code: a node that is undefined at every point.
+    constexpr std::int32_t kUndefinedCode = kOperationCount;
+
+    bool compileAt(std::string_view text,
+        std::string_view variable,
+        std::vector<ExpressionNode>& nodes,
+        int depth);
+
+    // Compiles one operand; a single operand becomes the variable or a constant in the node.
+    void compileOperand(std::string_view text,
+        std::string_view variable,
+        std::vector<ExpressionNode>& nodes,
+        int depth,
+        OperandKind& kind,
+        double& constant)
+    {
+        if (compileAt(text, variable, nodes, depth)) {
+            kind = OperandKind::Stack;
+            return;
+        }
+        // Every pair of brackets goes, as in the text evaluator: "sin((x+1))" has the argument
+        // x+1, not the constant 0.
+        const std::string_view inner = unwrapped(text);
+        if (inner == variable) {
+            kind = OperandKind::Variable;
+            return;
+        }
+        kind = OperandKind::Constant;
+        constant = leadingNumber(inner);
+    }
+
+    bool compileAt(std::string_view text,
+        std::string_view variable,
+        std::vector<ExpressionNode>& nodes,
+        int depth)
+    {
+        if (depth > kMaxEvaluationDepth) {
+            // Deeper than any normal form; undefined, as the text evaluator finds it.
+            nodes.push_back({ kUndefinedCode, OperandKind::None, 0, OperandKind::None, 0 });
+            return true;
+        }
+        text = unwrapped(text);
+        const auto match = findOperator(text);
+        if (!match)
+            return false;
+        std::string_view left = text.substr(0, match->position);
+        const std::string_view right
+            = text.substr(match->position + kOperationTexts[match->code].size());
+
+        ExpressionNode node;
+        node.code = match->code;
+        if (isFunction(match->code)) {
+            node.leftKind = OperandKind::None;
+        } else {
+            if (match->code == kMinus && left.empty())
+                left = "0";
+            compileOperand(left, variable, nodes, depth + 1, node.leftKind, node.leftConstant);
+        }
+        compileOperand(right, variable, nodes, depth + 1, node.rightKind, node.rightConstant);
+        nodes.push_back(node);
+        return true;
+    }
+
+    using Step = ExpressionEvaluator::Step;
+    using Operand = ExpressionEvaluator::Operand;
+    using Source = ExpressionEvaluator::Source;
+
+    // Translates the nodes, giving every stack position a slot; empty when the nodes would pop an
+    // empty stack or leave other than one value. `slotCount` receives the deepest stack.
+    std::vector<Step> translated(const std::vector<ExpressionNode>& nodes, std::size_t& slotCount)
+    {
+        std::vector<Step> steps;
+        steps.reserve(nodes.size());
+        std::uint32_t depth = 0;
+        slotCount = 1;
+        const auto operand = [&depth](OperandKind kind, double constant, bool& ok) {
+            switch (kind) {
+            case OperandKind::Stack:
+                if (depth == 0) {
+                    ok = false;
+                    return Operand {};
+                }
+                --depth;
+                return Operand { Source::Slot, depth, 0 };
+            case OperandKind::Variable:
+                return Operand { Source::Variable, 0, 0 };
+            case OperandKind::Constant:
+                return Operand { Source::Constant, 0, constant };
+            case OperandKind::None:
+                break;
+            }
+            return Operand {};
+        };
+        for (const ExpressionNode& node : nodes) {
+            bool ok = true;
+            Step step {};
+            step.code = node.code;
+            step.function = node.leftKind == OperandKind::None;
+            // The right operand is on top of the stack, so it is taken first.
+            step.right = operand(node.rightKind, node.rightConstant, ok);
+            if (!step.function)
+                step.left = operand(node.leftKind, node.leftConstant, ok);
+            if (!ok)
+                return {};
+            step.target = depth++;
+            slotCount = std::max<std::size_t>(slotCount, depth);
+            steps.push_back(step);
+        }
+        if (depth != 1)
+            return {};
+        return steps;
+    }
+
+    // Where a block loop reads an operand: a run of values, or one value for every point.
+    struct Values {
+        const double* run;
+        double single;
+    };
+
+    template <bool IsRun> double at(const Values& values, std::size_t i)
+    {
+        if constexpr (IsRun)
+            return values.run[i];
+        else
+            return values.single;
+    }
+
+    // One step over a block. The operation and the operands' shapes are constants here, so each
+    // instance of the loop is the operation's own code with nothing left to dispatch.
+    template <int Code, bool LeftIsRun, bool RightIsRun>
+    void applyToBlock(Values x, Values a, std::size_t count, double* target, char* defined)
+    {
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto result = applyOperation(Code, at<LeftIsRun>(x, i), at<RightIsRun>(a, i));
+            target[i] = result.value_or(0);
+            defined[i] &= static_cast<char>(result.has_value());
+        }
+    }
+
+    using BlockLoop = void (*)(Values, Values, std::size_t, double*, char*);
+    using ShapeLoops = std::array<BlockLoop, 4>; // indexed by 2 * left is a run + right is a run
+
+    template <std::size_t Code> constexpr ShapeLoops shapeLoops()
+    {
+        constexpr int code = static_cast<int>(Code);
+        return { &applyToBlock<code, false, false>,
+            &applyToBlock<code, false, true>,
+            &applyToBlock<code, true, false>,
+            &applyToBlock<code, true, true> };
+    }
+
+    template <std::size_t... Codes>
+    constexpr std::array<ShapeLoops, sizeof...(Codes)> blockLoops(std::index_sequence<Codes...>)
+    {
+        return { shapeLoops<Codes>()... };
+    }
+
+    constexpr auto kBlockLoops = blockLoops(std::make_index_sequence<kOperationCount>());
+
+    void applyUndefinedToBlock(Values, Values, std::size_t count, double* target, char* defined)
+    {
+        std::fill(target, target + count, 0.0);
+        std::fill(defined, defined + count, 0);
+    }
+
+} // namespace
+
+bool compile(std::string_view text, std::string_view variable, std::vector<ExpressionNode>& nodes)
+{
+    return compileAt(text, variable, nodes, 0);
+}
+
+Expression prepare(std::string_view text, std::string_view variable)
+{
+    Expression expression;
+    if (!compile(text, variable, expression.nodes))
+        compile("0+" + std::string(text), variable, expression.nodes);
+    return expression;
+}
+
+ExpressionEvaluator::ExpressionEvaluator(const Expression& expression)
+{
+    std::size_t slotCount = 0;
+    steps_ = translated(expression.nodes, slotCount);
+    slots_.resize(slotCount * kBlockSize);
+    definedInBlock_.resize(kBlockSize);
+}
+
+std::optional<double> ExpressionEvaluator::evaluate(double value)
+{
+    double result = 0;
+    bool defined = false;
+    evaluate({ &value, 1 }, { &result, 1 }, { &defined, 1 });
+    if (!defined)
+        return std::nullopt;
+    return result;
+}
+
+void ExpressionEvaluator::evaluate(
+    std::span<const double> values, std::span<double> results, std::span<bool> defined)
+{
+    const std::size_t count = std::min({ values.size(), results.size(), defined.size() });
+    for (std::size_t start = 0; start < count; start += kBlockSize) {
+        const std::size_t blockCount = std::min(kBlockSize, count - start);
+        evaluateBlock(
+            values.data() + start, blockCount, results.data() + start, defined.data() + start);
+    }
+}
+
+void ExpressionEvaluator::evaluateBlock(
+    const double* values, std::size_t count, double* results, bool* defined)
+{
+    char* definedHere = definedInBlock_.data();
+    std::fill(definedHere, definedHere + count, static_cast<char>(!steps_.empty()));
+    const auto valuesOf = [this, values](const Operand& operand) {
+        switch (operand.source) {
+        case Source::Slot:
+            return Values { slots_.data() + operand.slot * kBlockSize, 0 };
+        case Source::Variable:
+            return Values { values, 0 };
+        case Source::Constant:
+            break;
+        }
+        return Values { nullptr, operand.constant };
+    };
+    for (const Step& step : steps_) {
+        const Values x = step.function ? Values { nullptr, 0 } : valuesOf(step.left);
+        const Values a = valuesOf(step.right);
+        double* target = slots_.data() + step.target * kBlockSize;
+        const bool known = step.code >= 0 && step.code < kOperationCount;
+        const std::size_t shape = (x.run ? 2 : 0) + (a.run ? 1 : 0);
+        const BlockLoop loop = known ? kBlockLoops[static_cast<std::size_t>(step.code)][shape]
+                                     : applyUndefinedToBlock;
+        loop(x, a, count, target, definedHere);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        defined[i] = definedHere[i] != 0;
+        if (defined[i])
+            results[i] = slots_[i];
+    }
+}
+
+} // namespace ovilan

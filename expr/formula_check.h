@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ovilan {
+
+// Results of the formula check; 0 means the text was rewritten into its normal form.
+enum FormulaError : int {
+    kFormulaOk = 0,
+    kCheckBrackets = 1, // "(x", "x)("
+    kInvalidConstant = 2, // "ln(0)", "sqrt(-1)"
+    kEmptyExpression = 3, // "()", "   "
+    kArgumentNotDefined = 4, // "sin x", "sin"
+    kArgumentNotInBrackets = 5, // has its message, never returned
+    kSyntaxError = 6, // "x+-1", "5.", "{x}"
+    kDenominatorZero = 7, // "x/0", "x/(1-1)"
+};
+
+// Bounds that keep any text from exhausting the stack or the user's patience. A text nested
+// deeper, or needing more work, is refused as a syntax error. Ordinary formulas (hundreds of
+// characters, tens of levels) stay far inside them.
+inline constexpr int kMaxCheckDepth = 256;
+inline constexpr long long kMaxCheckWork = 32'000'000;
+// The evaluators and the compiler bound their recursion too; normal forms never come near it.
+inline constexpr int kMaxEvaluationDepth = 4 * kMaxCheckDepth;
+
+// Checks the text as a formula in the variable `variable` (only its first character is read by
+// the factor scanner; " " for texts that must be constant). On success returns 0 and replaces the
+// text by its normal form; on an error the text's content is unspecified, so callers check a copy.
+int checkFormula(std::string& text, std::string_view variable);
+
+// The message of an error code; the empty text for codes without one.
+std::string_view formulaErrorText(int code);
+
+} // namespace ovilan

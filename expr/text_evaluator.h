@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace ovilan {
+
+// Evaluates a normal form directly, with `variable` standing for `value`. Serves one-off values:
+// constant folding, table cells, interval bounds. Only normal forms may be given: a leaf that is
+// not the variable is read as its leading number.
+std::optional<double> evaluateText(std::string_view text, std::string_view variable, double value);
+
+} // namespace ovilan
