@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the unit and end-to-end tests, the core
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzzing run.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/packages.sh
+
+ovilan_need_packages cmake ninja-build g++ clang libclang-rt-14-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev locales
+ovilan_need_locale de_DE
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure -j 2
+
+echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DOVILAN_CORE_ONLY=ON -DOVILAN_FUZZ=ON >/dev/null
+cmake --build build-sanitize
+ctest --test-dir build-sanitize --output-on-failure -j 2
+
+echo "== fuzzing"
+fuzz_seconds=${OVILAN_FUZZ_SECONDS:-30}
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp fuzz/corpus/formula/* "$corpus"/
+./build-sanitize/fuzz/formula_fuzz -max_total_time="$fuzz_seconds" -max_len=256 \
+  -dict=fuzz/formula.dict -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+
+echo "All tests passed."
