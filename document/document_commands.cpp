@@ -1,0 +1,210 @@
+#include "document/document_commands.h"
+
+#include "expr/number_format.h"
+#include "expr/text_evaluator.h"
+#include "graph/function_graph.h"
+#include "graph/table_graph.h"
+
+#include <optional>
+
+namespace ovilan {
+
+namespace {
+
+    struct Range {
+        double min;
+        double max;
+    };
+
+    // Scales an axis range about its midpoint.
+    Range scaled(const AxisSettings& axis, double factor)
+    {
+        const double middle = (axis.min + axis.max) * 0.5;
+        return { middle + (axis.min - middle) * factor, middle + (axis.max - middle) * factor };
+    }
+
+    double roundedToTenDigits(double value)
+    {
+        return evaluateText(formatNumber(value), " ", 0).value_or(value);
+    }
+
+    // The zoom's checks come before any range is stored, so a refused zoom leaves both axes as
+    // they were (Y first, then X, as the messages have always come).
+    void zoom(COvilanDoc& document, UserInterface& ui, double factor)
+    {
+        document.pushSnapshot(kSettingsChanged, 0, 0);
+        const StepRatios ratios = stepRatios(document);
+        const bool zoomingIn = factor < 1;
+        std::optional<Range> ranges[2];
+        const AxisSettings* axes[2] = { &document.yAxis, &document.xAxis };
+        for (int i = 0; i < 2; ++i) {
+            Range range = scaled(*axes[i], factor);
+            if (zoomingIn) {
+                range.min = roundedToTenDigits(range.min);
+                range.max = roundedToTenDigits(range.max);
+                if (range.max - range.min < 1e-21) {
+                    ui.showMessage(kTooSmallInterval);
+                    return;
+                }
+            } else if (range.max - range.min > 1e200) {
+                ui.showMessage(kTooLargeInterval);
+                return;
+            }
+            ranges[i] = range;
+        }
+        document.yAxis.min = ranges[0]->min;
+        document.yAxis.max = ranges[0]->max;
+        document.xAxis.min = ranges[1]->min;
+        document.xAxis.max = ranges[1]->max;
+        document.refreshGraphs();
+        applyAutoSteps(document, ratios);
+        document.updateAllViews(kHintRepaint);
+    }
+
+    void shift(AxisSettings& axis, double sign, std::int32_t direction)
+    {
+        const double distance = 0.1 * (axis.max - axis.min) * direction;
+        axis.min += sign * distance;
+        axis.max += sign * distance;
+    }
+
+} // namespace
+
+void addGraph(COvilanDoc& document, UserInterface& ui)
+{
+    std::unique_ptr<CFunctionGraph> graph = ui.runGraphDialog(document, nullptr);
+    if (!graph)
+        return;
+    const std::int32_t count = document.graphCount();
+    document.pushSnapshot(kGraphInserted, count, 0);
+    document.insertGraph(std::move(graph), count);
+}
+
+void addTableGraph(COvilanDoc& document, UserInterface& ui)
+{
+    auto graph = std::make_unique<CTableGraph>(document);
+    if (!ui.runTableGraphDialog(document, *graph))
+        return;
+    const std::int32_t count = document.graphCount();
+    document.pushSnapshot(kGraphInserted, count, 0);
+    document.insertGraph(std::move(graph), count);
+}
+
+void removeCurrentGraph(COvilanDoc& document, UserInterface& ui)
+{
+    const std::int32_t index = document.currentGraph;
+    if (index < 0 || index >= document.graphCount())
+        return;
+    if (!ui.askYesNo(kRemoveGraphQuestion))
+        return;
+    document.pushSnapshot(kGraphRemoved, index, 0);
+    document.removeGraph(index);
+}
+
+void editCurrentGraph(COvilanDoc& document, UserInterface& ui)
+{
+    const std::int32_t index = document.currentGraph;
+    if (index < 0 || index >= document.graphCount())
+        return;
+    CGraph& graph = document.graph(index);
+    if (graph.kind != GraphKind::Table) {
+        std::unique_ptr<CFunctionGraph> edited
+            = ui.runGraphDialog(document, static_cast<const CFunctionGraph*>(&graph));
+        if (!edited)
+            return;
+        document.pushSnapshot(kGraphChanged, index, 0);
+        document.replaceGraph(std::move(edited), index);
+        return;
+    }
+    // The table dialog edits the graph in place, so its undo step is taken first and dropped
+    // again on Cancel; on OK the modified mark and the redo stack are seen to here.
+    auto& table = static_cast<CTableGraph&>(graph);
+    document.pushSnapshot(kGraphChanged, index, kKeepRedoStack);
+    if (!ui.runTableGraphDialog(document, table)) {
+        document.undoStack.pop_back();
+        return;
+    }
+    table.computePoints();
+    document.setModified(true);
+    document.redoStack.clear();
+    document.updateAllViews(graphChangedHint(index));
+    document.updateAllViews(kHintRepaint);
+}
+
+void documentProperties(COvilanDoc& document, UserInterface& ui)
+{
+    ui.runDocumentProperties(document);
+}
+
+void zoomIn(COvilanDoc& document, UserInterface& ui) { zoom(document, ui, 0.5); }
+
+void zoomOut(COvilanDoc& document, UserInterface& ui) { zoom(document, ui, 2); }
+
+void scroll(COvilanDoc& document, const PlotMapping& mapping, ScrollDirection direction)
+{
+    document.pushSnapshot(kSettingsChanged, 0, 0);
+    switch (direction) {
+    case ScrollDirection::Left:
+        shift(document.xAxis, -1, mapping.xDirection);
+        break;
+    case ScrollDirection::Right:
+        shift(document.xAxis, +1, mapping.xDirection);
+        break;
+    case ScrollDirection::Down:
+        shift(document.yAxis, -1, mapping.yDirection);
+        break;
+    case ScrollDirection::Up:
+        shift(document.yAxis, +1, mapping.yDirection);
+        break;
+    }
+    document.refreshGraphs();
+    document.updateAllViews(kHintRepaint);
+}
+
+StepRatios stepRatios(const PlotSettings& settings)
+{
+    const double wx = settings.xAxis.max - settings.xAxis.min;
+    const double wy = settings.yAxis.max - settings.yAxis.min;
+    return { settings.xAxis.labelStep / wx,
+        settings.xAxis.tickStep / wx,
+        settings.grid.vertical.step / wx,
+        settings.yAxis.labelStep / wy,
+        settings.yAxis.tickStep / wy,
+        settings.grid.horizontal.step / wy };
+}
+
+void applyAutoSteps(COvilanDoc& document, const StepRatios& ratios)
+{
+    document.applyAutoSteps(
+        ratios.xLabel, ratios.xTick, ratios.xGrid, ratios.yLabel, ratios.yTick, ratios.yGrid);
+}
+
+void applyDocumentProperties(
+    COvilanDoc& document, const PlotSettings& edited, const std::function<void()>& reloadPages)
+{
+    StepRatios ratios = stepRatios(document);
+    const PlotSettings before = document;
+    document.pushSnapshot(kSettingsChanged, 0, 0);
+    static_cast<PlotSettings&>(document) = edited;
+
+    // A step the user changed keeps its value: its ratio is taken to the new range.
+    const double wx = document.xAxis.max - document.xAxis.min;
+    const double wy = document.yAxis.max - document.yAxis.min;
+    const auto keepChanged = [](double& ratio, double oldStep, double newStep, double width) {
+        if (newStep != oldStep)
+            ratio = newStep / width;
+    };
+    keepChanged(ratios.xTick, before.xAxis.tickStep, document.xAxis.tickStep, wx);
+    keepChanged(ratios.xLabel, before.xAxis.labelStep, document.xAxis.labelStep, wx);
+    keepChanged(ratios.xGrid, before.grid.vertical.step, document.grid.vertical.step, wx);
+    keepChanged(ratios.yTick, before.yAxis.tickStep, document.yAxis.tickStep, wy);
+    keepChanged(ratios.yLabel, before.yAxis.labelStep, document.yAxis.labelStep, wy);
+    keepChanged(ratios.yGrid, before.grid.horizontal.step, document.grid.horizontal.step, wy);
+    applyAutoSteps(document, ratios);
+    document.refreshGraphs();
+    if (reloadPages)
+        reloadPages();
+    document.updateAllViews(kHintRepaint);
+}
+
+} // namespace ovilan

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "document/ovilan_doc.h"
+#include "document/user_interface.h"
+#include "render/plot_mapping.h"
+
+#include <functional>
+#include <string_view>
+
+namespace ovilan {
+
+inline constexpr std::string_view kRemoveGraphQuestion
+    = "Are you sure that you want to remove this graph?";
+inline constexpr std::string_view kTooLargeInterval = "Too large interval.";
+inline constexpr std::string_view kTooSmallInterval = "Too small interval.";
+
+// The Graphs and View commands that change the document. Each records its undo step before it
+// changes anything and ends with the hints that make the views repaint.
+void addGraph(COvilanDoc& document, UserInterface& ui);
+void addTableGraph(COvilanDoc& document, UserInterface& ui);
+void removeCurrentGraph(COvilanDoc& document, UserInterface& ui);
+void editCurrentGraph(COvilanDoc& document, UserInterface& ui);
+void documentProperties(COvilanDoc& document, UserInterface& ui);
+
+void zoomIn(COvilanDoc& document, UserInterface& ui);
+void zoomOut(COvilanDoc& document, UserInterface& ui);
+
+enum class ScrollDirection { Left, Right, Up, Down };
+// The content moves the way the arrow says on screen, also on a reversed axis.
+void scroll(COvilanDoc& document, const PlotMapping& mapping, ScrollDirection direction);
+
+// The six step-to-range ratios, in the order applyAutoSteps takes them.
+struct StepRatios {
+    double xLabel;
+    double xTick;
+    double xGrid;
+    double yLabel;
+    double yTick;
+    double yGrid;
+};
+StepRatios stepRatios(const PlotSettings& settings);
+void applyAutoSteps(COvilanDoc& document, const StepRatios& ratios);
+
+// Document Properties' Apply: one undo step, the pages' records written, the steps rescaled (a
+// step the user changed keeps its new value), every graph refreshed, the pages reloaded through
+// `reloadPages`, and hint 3.
+void applyDocumentProperties(
+    COvilanDoc& document, const PlotSettings& edited, const std::function<void()>& reloadPages);
+
+} // namespace ovilan

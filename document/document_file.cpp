@@ -1,0 +1,81 @@
+#include "document/document_file.h"
+
+#include "render/record_io.h"
+
+namespace ovilan {
+
+namespace {
+
+    constexpr std::int32_t kVersion = 1;
+    // The smallest records a file can hold: a function graph with its kind, and a label. A count
+    // that more bytes than remain could not hold is a damaged file, not an allocation.
+    constexpr std::size_t kSmallestGraphEntry = 59;
+    constexpr std::size_t kSmallestLabel = 98;
+
+} // namespace
+
+std::vector<std::uint8_t> writeDocument(const COvilanDoc& document)
+{
+    ArchiveWriter out;
+    out.writeString(kDocumentSignature);
+    out.writeInt32(kVersion);
+    out.writeInt32(document.graphCount());
+    for (const auto& graph : document.graphs) {
+        out.writeInt32(static_cast<std::int32_t>(graph->kind));
+        graph->store(out);
+    }
+    out.writeInt32(document.labelCount());
+    for (const CPlotLabel& label : document.labels) {
+        const CPlotLabel copy = label;
+        writeLabel(out, copy);
+    }
+    writeSettings(out, document);
+    return out.takeBytes();
+}
+
+void readDocument(COvilanDoc& document, std::span<const std::uint8_t> bytes)
+{
+    ArchiveReader in(bytes);
+    require(in.readString() == kDocumentSignature);
+    in.readInt32(); // the version is not used
+    const std::int32_t graphCount = in.readInt32();
+    require(graphCount >= 0
+        && static_cast<std::size_t>(graphCount) <= in.remaining() / kSmallestGraphEntry);
+    for (std::int32_t i = 0; i < graphCount; ++i) {
+        auto graph = createGraph(in.readInt32(), document);
+        require(graph != nullptr);
+        graph->load(in);
+        graph->computePoints();
+        document.graphs.push_back(std::move(graph));
+    }
+    document.currentGraph = graphCount - 1;
+    const std::int32_t labelCount = in.readInt32();
+    require(
+        labelCount >= 0 && static_cast<std::size_t>(labelCount) <= in.remaining() / kSmallestLabel);
+    for (std::int32_t i = 0; i < labelCount; ++i) {
+        CPlotLabel label;
+        readLabel(in, label);
+        document.labels.push_back(label);
+    }
+    // Read into a copy, so a damaged settings record leaves no half-read settings behind.
+    PlotSettings settings;
+    readSettings(in, settings);
+    static_cast<PlotSettings&>(document) = settings;
+}
+
+bool loadDocument(COvilanDoc& document, std::span<const std::uint8_t> bytes)
+{
+    document.reset();
+    try {
+        readDocument(document, bytes);
+    } catch (const BadFormat&) {
+        document.reportLoadFailure();
+        document.reset();
+        document.newDocument();
+        return false;
+    }
+    document.setModified(false);
+    return true;
+}
+
+} // namespace ovilan

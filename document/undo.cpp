@@ -1,0 +1,169 @@
+#include "document/ovilan_doc.h"
+#include "render/record_io.h"
+
+namespace ovilan {
+
+namespace {
+
+    constexpr std::int32_t oppositeKind(std::int32_t kind)
+    {
+        switch (kind) {
+        case kGraphRemoved:
+            return kGraphInserted;
+        case kGraphInserted:
+            return kGraphRemoved;
+        case kLabelRemoved:
+            return kLabelInserted;
+        case kLabelInserted:
+            return kLabelRemoved;
+        default:
+            return kind;
+        }
+    }
+
+    std::unique_ptr<CGraph> readGraph(ArchiveReader& in, const PlotSettings& document)
+    {
+        auto graph = createGraph(in.readInt32(), document);
+        require(graph != nullptr);
+        graph->load(in);
+        return graph;
+    }
+
+} // namespace
+
+void COvilanDoc::writeSnapshotBody(
+    std::vector<std::uint8_t>& snapshot, std::int32_t kind, std::int32_t index) const
+{
+    ArchiveWriter out;
+    out.writeInt32(kind);
+    out.writeInt32(index);
+    const auto at = static_cast<std::size_t>(index);
+    switch (kind) {
+    case kGraphRemoved:
+    case kGraphChanged:
+        out.writeInt32(static_cast<std::int32_t>(graphs.at(at)->kind));
+        graphs.at(at)->store(out);
+        break;
+    case kSettingsChanged:
+        writeSettings(out, *this);
+        break;
+    case kLabelRemoved:
+    case kLabelChanged:
+        writeLabel(out, labels.at(at));
+        break;
+    default:
+        break;
+    }
+    snapshot = out.takeBytes();
+}
+
+void COvilanDoc::pushSnapshot(std::int32_t kind, std::int32_t index, std::int32_t flags)
+{
+    const bool keepRedo = (flags & kKeepRedoStack) != 0;
+    if (!keepRedo)
+        modified_ = true;
+    Snapshot snapshot;
+    writeSnapshotBody(snapshot, kind, index);
+    if (!keepRedo)
+        redoStack.clear();
+    undoStack.push_back(std::move(snapshot));
+}
+
+void COvilanDoc::undo() { undoFrom(undoStack, redoStack); }
+
+void COvilanDoc::redo() { undoFrom(redoStack, undoStack); }
+
+void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to)
+{
+    if (from.empty())
+        return;
+    Snapshot taken = std::move(from.back());
+    from.pop_back();
+    ArchiveReader header(taken);
+    const std::int32_t kind = header.readInt32();
+    const std::int32_t index = header.readInt32();
+    if (!fitsDocument(kind, index)) {
+        from.push_back(std::move(taken));
+        return;
+    }
+    Snapshot opposite;
+    writeSnapshotBody(opposite, oppositeKind(kind), index);
+    if (!applySnapshot(taken)) {
+        // Never for a snapshot this program wrote; keep it rather than lose the step.
+        from.push_back(std::move(taken));
+        return;
+    }
+    to.push_back(std::move(opposite));
+    modified_ = true;
+}
+
+// The object a snapshot's kind and index concern is where it must be.
+bool COvilanDoc::fitsDocument(std::int32_t kind, std::int32_t index) const
+{
+    switch (kind) {
+    case kGraphRemoved:
+        return index >= 0 && index <= graphCount();
+    case kGraphInserted:
+    case kGraphChanged:
+        return index >= 0 && index < graphCount();
+    case kSettingsChanged:
+        return true;
+    case kLabelRemoved:
+        return index >= 0 && index <= labelCount();
+    case kLabelInserted:
+    case kLabelChanged:
+        return index >= 0 && index < labelCount();
+    default:
+        return false;
+    }
+}
+
+// Everything is read before anything changes, so a snapshot that cannot be read changes nothing.
+bool COvilanDoc::applySnapshot(const Snapshot& snapshot)
+{
+    try {
+        ArchiveReader in(snapshot);
+        const std::int32_t kind = in.readInt32();
+        const std::int32_t index = in.readInt32();
+        switch (kind) {
+        case kGraphRemoved:
+            insertGraph(readGraph(in, *this), index);
+            return true;
+        case kGraphInserted:
+            removeGraph(index);
+            return true;
+        case kGraphChanged:
+            replaceGraph(readGraph(in, *this), index);
+            return true;
+        case kSettingsChanged: {
+            PlotSettings settings;
+            readSettings(in, settings);
+            static_cast<PlotSettings&>(*this) = settings;
+            refreshGraphs();
+            updateAllViews(kHintRepaint);
+            return true;
+        }
+        case kLabelRemoved: {
+            CPlotLabel label;
+            readLabel(in, label);
+            insertLabel(label, index);
+            return true;
+        }
+        case kLabelInserted:
+            removeLabel(index);
+            return true;
+        case kLabelChanged: {
+            CPlotLabel label;
+            readLabel(in, label);
+            replaceLabel(label, index);
+            return true;
+        }
+        default:
+            return false;
+        }
+    } catch (const BadFormat&) {
+        return false;
+    }
+}
+
+} // namespace ovilan

@@ -1,0 +1,172 @@
+#include "graph/function_graph.h"
+
+#include "expr/formula_check.h"
+#include "expr/operations.h"
+#include "graph/trace.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <span>
+#include <vector>
+
+namespace ovilan {
+
+namespace {
+
+    // Follows an axis plotting range unless the graph has its own interval.
+    void followRange(CFunctionGraph& graph, const AxisSettings& axis)
+    {
+        if (graph.ownInterval)
+            return;
+        if (axis.min != graph.intervalFrom || axis.max != graph.intervalTo) {
+            graph.intervalFrom = axis.min;
+            graph.intervalTo = axis.max;
+            graph.dirty = true;
+        }
+    }
+
+    // Scratch arrays are allocated once per computation, never per point.
+    using Marks = std::vector<std::uint8_t>;
+    using Samples = std::vector<double>;
+
+} // namespace
+
+int CFunctionGraph::setFormula(std::string_view text, int which)
+{
+    if (which == 1 && kind != GraphKind::Parametric)
+        return kFormulaOk;
+    std::string& target = which == 0 ? formula : formula2;
+    std::string& targetNormal = which == 0 ? normalForm : normalForm2;
+    if (!text.empty() && text == target)
+        return kFormulaOk;
+    std::string normal(text);
+    const int code = checkFormula(normal, variableName());
+    if (code != kFormulaOk)
+        return code;
+    target = std::string(text);
+    targetNormal = std::move(normal);
+    dirty = true;
+    return kFormulaOk;
+}
+
+void CFunctionGraph::store(ArchiveWriter& out) const
+{
+    CGraph::store(out);
+    out.writeDouble(intervalTo);
+    out.writeDouble(intervalFrom);
+    out.writeInt32(ownInterval);
+    out.writeString(formula);
+    out.writeString(formula2);
+}
+
+void CFunctionGraph::load(ArchiveReader& in)
+{
+    CGraph::load(in);
+    intervalTo = in.readDouble();
+    intervalFrom = in.readDouble();
+    ownInterval = in.readInt32();
+    const std::string first = in.readString();
+    const std::string second = in.readString();
+    require(setFormula(first, 0) == kFormulaOk && setFormula(second, 1) == kFormulaOk);
+}
+
+int CFunctionGraph::sampleCount() const { return std::clamp(steps, 1, kMaxGraphSteps); }
+
+void CYofXGraph::computePoints()
+{
+    const int n = sampleCount();
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    Marks marks(count);
+    fillSamples(intervalFrom, intervalTo, n, xs);
+    traceFormula(normalForm,
+        "x",
+        std::span(xs).first(count),
+        std::span(ys).first(count),
+        std::span(marks).first(count));
+    applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
+    dirty = false;
+}
+
+void CYofXGraph::refresh()
+{
+    followRange(*this, document->xAxis);
+    CGraph::refresh();
+}
+
+std::string CYofXGraph::describe() const { return "Y(x)=" + formula + legendSuffix(); }
+
+void CXofYGraph::computePoints()
+{
+    const int n = sampleCount();
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    Marks marks(count);
+    fillSamples(intervalFrom, intervalTo, n, ys);
+    traceFormula(normalForm,
+        "y",
+        std::span(ys).first(count),
+        std::span(xs).first(count),
+        std::span(marks).first(count));
+    applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
+    dirty = false;
+}
+
+void CXofYGraph::refresh()
+{
+    followRange(*this, document->yAxis);
+    CGraph::refresh();
+}
+
+std::string CXofYGraph::describe() const { return "X(y)=" + formula + legendSuffix(); }
+
+void CParametricGraph::computePoints()
+{
+    const int n = sampleCount();
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    Samples samples(count);
+    Marks marksX(count);
+    Marks marksY(count);
+    fillSamples(intervalFrom, intervalTo, n, samples);
+    const auto used = std::span(samples).first(count);
+    traceFormula(normalForm, "t", used, std::span(xs).first(count), std::span(marksX).first(count));
+    traceFormula(
+        normalForm2, "t", used, std::span(ys).first(count), std::span(marksY).first(count));
+    for (std::size_t i = 0; i < count; ++i)
+        marksX[i] = marksX[i] | marksY[i];
+    applyPenUpRule(std::span(marksX).first(count), std::span(penUp).first(count));
+    dirty = false;
+}
+
+std::string CParametricGraph::describe() const
+{
+    return "X(t)=" + formula + "; Y(t)=" + formula2 + legendSuffix();
+}
+
+void CPolarGraph::computePoints()
+{
+    // The interval is held in units of pi; it is scaled for this computation only.
+    const double pi = 4 * std::atan(1.0);
+    const int n = sampleCount();
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    Samples angles(count);
+    Marks marks(count);
+    fillSamples(intervalFrom * pi, intervalTo * pi, n, angles);
+    traceFormula(normalForm,
+        "a",
+        std::span(angles).first(count),
+        std::span(ys).first(count),
+        std::span(marks).first(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        if (marks[i])
+            continue;
+        const double radius = ys[i];
+        xs[i] = std::cos(angles[i]) * radius;
+        ys[i] = std::sin(angles[i]) * radius;
+    }
+    applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
+    dirty = false;
+}
+
+std::string CPolarGraph::describe() const { return "R(a)=" + formula + legendSuffix(); }
+
+} // namespace ovilan

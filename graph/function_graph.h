@@ -1,0 +1,81 @@
+#pragma once
+
+#include "graph/graph.h"
+
+#include <string>
+#include <string_view>
+
+namespace ovilan {
+
+// A graph defined by a formula (two for a parametric graph) over an interval of its variable.
+class CFunctionGraph : public CGraph {
+public:
+    using CGraph::CGraph;
+
+    // Checks the text with the graph's variable and, when it passes, makes it `formula`
+    // (which 0) or `formula2` (which 1, parametric graphs only). Returns the check's code.
+    int setFormula(std::string_view text, int which);
+
+    void store(ArchiveWriter& out) const override;
+    void load(ArchiveReader& in) override;
+
+    double intervalTo = 0;
+    double intervalFrom = 0;
+    std::int32_t ownInterval = 0;
+    std::string formula;
+    std::string formula2;
+    std::string normalForm;
+    std::string normalForm2;
+
+protected:
+    // The interval of the samples; a polar graph holds its interval in units of pi.
+    int sampleCount() const;
+};
+
+class CYofXGraph : public CFunctionGraph {
+public:
+    explicit CYofXGraph(const PlotSettings& owner)
+        : CFunctionGraph(GraphKind::YofX, owner)
+    {
+    }
+    void computePoints() override;
+    void refresh() override;
+    std::string describe() const override;
+    std::string variableName() const override { return "x"; }
+};
+
+class CXofYGraph : public CFunctionGraph {
+public:
+    explicit CXofYGraph(const PlotSettings& owner)
+        : CFunctionGraph(GraphKind::XofY, owner)
+    {
+    }
+    void computePoints() override;
+    void refresh() override;
+    std::string describe() const override;
+    std::string variableName() const override { return "y"; }
+};
+
+class CParametricGraph : public CFunctionGraph {
+public:
+    explicit CParametricGraph(const PlotSettings& owner)
+        : CFunctionGraph(GraphKind::Parametric, owner)
+    {
+    }
+    void computePoints() override;
+    std::string describe() const override;
+    std::string variableName() const override { return "t"; }
+};
+
+class CPolarGraph : public CFunctionGraph {
+public:
+    explicit CPolarGraph(const PlotSettings& owner)
+        : CFunctionGraph(GraphKind::Polar, owner)
+    {
+    }
+    void computePoints() override;
+    std::string describe() const override;
+    std::string variableName() const override { return "a"; }
+};
+
+} // namespace ovilan

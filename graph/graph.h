@@ -1,0 +1,73 @@
+#pragma once
+
+#include "render/archive.h"
+#include "render/plot_settings.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ovilan {
+
+enum class GraphKind : std::int32_t {
+    YofX = 0,
+    XofY = 1,
+    Parametric = 2,
+    Polar = 3,
+    Table = 4,
+};
+
+// A graph has steps + 1 points, held in fixed arrays so that tracing never allocates per point.
+inline constexpr int kMaxGraphSteps = 20000;
+inline constexpr int kMaxGraphPoints = kMaxGraphSteps + 1;
+
+// One graph of a document: its drawing attributes and its traced points in plot coordinates.
+class CGraph {
+public:
+    CGraph(GraphKind graphKind, const PlotSettings& owner);
+    virtual ~CGraph() = default;
+    CGraph(const CGraph&) = delete;
+    CGraph& operator=(const CGraph&) = delete;
+
+    // Fills xs, ys and penUp from the graph's definition and clears dirty.
+    virtual void computePoints() = 0;
+    // Brings the graph up to date with its document; recomputes only when dirty.
+    virtual void refresh();
+    // The description shown in the graph lists: the legend suffix here, the formula in the kinds.
+    virtual std::string describe() const;
+    // The graph's record in a document file or undo snapshot (after its kind).
+    virtual void store(ArchiveWriter& out) const;
+    virtual void load(ArchiveReader& in);
+    // "x", "y", "t" or "a"; empty for a table.
+    virtual std::string variableName() const { return {}; }
+
+    void setLegendText(std::string text) { legendText = std::move(text); }
+
+    GraphKind kind;
+    std::int32_t colorIndex;
+    std::int32_t lineWidth = 1;
+    std::int32_t penStyle = 0;
+    std::string legendText;
+    std::int32_t showGraph = 1;
+    std::int32_t showInLegend = 1;
+    std::int32_t maxGap;
+    std::int32_t steps;
+    bool dirty = true;
+    std::int32_t ownParameters = 0;
+    const PlotSettings* document;
+    std::array<double, kMaxGraphPoints> xs; // only 0..steps hold points
+    std::array<double, kMaxGraphPoints> ys;
+    std::array<std::uint8_t, kMaxGraphPoints> penUp;
+
+protected:
+    // " {legend}" when there is a legend text.
+    std::string legendSuffix() const;
+    // The stored steps and maximum gap must be in range; a table graph sets its own.
+    virtual bool checksParameters() const { return true; }
+};
+
+// A new graph of the kind with its defaults; nothing for a kind outside 0..4.
+std::unique_ptr<CGraph> createGraph(std::int32_t kind, const PlotSettings& document);
+
+} // namespace ovilan

@@ -1,0 +1,12 @@
+#include "render/plot_label.h"
+
+#include "render/random_color.h"
+
+namespace ovilan {
+
+CPlotLabel::CPlotLabel()
+    : pointColor(nextRandomColor())
+{
+}
+
+} // namespace ovilan

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "render/font_record.h"
+#include "render/plot_settings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ovilan {
+
+// A user annotation pinned to a plot point: a round marker and a caption beside it.
+struct CPlotLabel {
+    CPlotLabel();
+
+    double x = 0;
+    double y = 0;
+    std::int32_t showLabel = 1;
+    std::string caption;
+    ColorIndex backgroundColor = 15;
+    std::int32_t showPoint = 1;
+    ColorIndex pointColor = 0; // random at construction
+    std::int32_t radius = 4;
+    std::int32_t pointTransparent = 0;
+    std::int32_t labelTransparent = 0;
+    std::int32_t horizontalAlign = 2; // 0 "Left", 1 "Center", 2 "Right"
+    std::int32_t verticalAlign = 2; // 0 "Top", 1 "Center", 2 "Bottom"
+    std::int32_t outlineOnly = 0; // set only on the copy that follows the mouse in a drag
+    FontRecord font = makeFont("Arial", 8, 100);
+    ColorIndex textColor = 0;
+    std::int32_t pointBorder = 1;
+    std::int32_t labelBorder = 0;
+
+    bool operator==(const CPlotLabel&) const = default;
+};
+
+} // namespace ovilan
