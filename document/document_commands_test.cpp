@@ -1,0 +1,135 @@
+#include "document/document_commands.h"
+#include "document/document_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace ovilan {
+namespace {
+
+    using testing::RecordingView;
+    using testing::ScriptedUi;
+    using testing::yOfX;
+
+    TEST(DocumentCommands, ZoomOutAndInScaleRangesAndSteps)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ScriptedUi ui;
+        zoomOut(document, ui);
+        EXPECT_EQ(document.xAxis.min, -20);
+        EXPECT_EQ(document.yAxis.max, 20);
+        EXPECT_EQ(document.xAxis.tickStep, 4);
+        EXPECT_EQ(document.grid.horizontal.step, 4);
+        zoomIn(document, ui);
+        zoomIn(document, ui);
+        EXPECT_EQ(document.xAxis.max, 5);
+        EXPECT_EQ(document.yAxis.labelStep, 1);
+
+        preferences.autoChangeSteps = 0;
+        zoomOut(document, ui);
+        EXPECT_EQ(document.xAxis.max, 10);
+        EXPECT_EQ(document.yAxis.labelStep, 1);
+    }
+
+    TEST(DocumentCommands, RefusedZoomChangesNeitherAxis)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ScriptedUi ui;
+        document.xAxis.min = 0;
+        document.xAxis.max = 1.5e-21;
+        RecordingView view;
+        document.addView(&view);
+        zoomIn(document, ui);
+        EXPECT_EQ(ui.messages, std::vector<std::string> { "Too small interval." });
+        EXPECT_EQ(document.xAxis.max, 1.5e-21);
+        EXPECT_EQ(document.yAxis.max, 10); // Y is not left zoomed on its own
+        EXPECT_TRUE(view.hints.empty());
+        EXPECT_EQ(document.undoStack.size(), 1u);
+
+        document.xAxis = defaultXAxis();
+        document.xAxis.max = 1e200;
+        zoomOut(document, ui);
+        EXPECT_EQ(ui.messages.back(), "Too large interval.");
+        EXPECT_EQ(document.yAxis.max, 10);
+    }
+
+    TEST(DocumentCommands, ScrollFollowsTheScreenDirection)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        PlotMapping mapping;
+        scroll(document, mapping, ScrollDirection::Right);
+        EXPECT_EQ(document.xAxis.min, -8);
+        EXPECT_EQ(document.xAxis.max, 12);
+        document.xAxis = defaultXAxis();
+        mapping.xDirection = -1;
+        scroll(document, mapping, ScrollDirection::Right);
+        EXPECT_EQ(document.xAxis.min, -12);
+        EXPECT_EQ(document.xAxis.tickStep, 2);
+    }
+
+    TEST(DocumentCommands, GraphListOperationsSendTheirHintsInOrder)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ScriptedUi ui;
+        RecordingView view;
+        document.addView(&view);
+        ui.graphs.push_back(yOfX(document, "x"));
+        ui.graphs.push_back(yOfX(document, "x^2"));
+        addGraph(document, ui);
+        addGraph(document, ui);
+        document.graph(0).showGraph = 0;
+        document.insertGraph(yOfX(document, "1"), 0);
+        EXPECT_EQ(document.currentGraph, 0);
+        EXPECT_EQ(document.graph(1).describe(), "Y(x)=x");
+        document.currentGraph = 1;
+        removeCurrentGraph(document, ui); // the hidden one
+        EXPECT_EQ(document.currentGraph, 1);
+        EXPECT_EQ(view.hints,
+            (std::vector<std::int32_t> { graphInsertedHint(0),
+                3,
+                graphInsertedHint(1),
+                3,
+                graphInsertedHint(0),
+                3,
+                graphRemovedHint(1) }));
+
+        ui.answerYes = false;
+        removeCurrentGraph(document, ui);
+        EXPECT_EQ(document.graphCount(), 2);
+        EXPECT_EQ(ui.questions.back(), "Are you sure that you want to remove this graph?");
+    }
+
+    TEST(DocumentCommands, ApplyingPropertiesKeepsTypedStepsAndScalesTheOthers)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        PlotSettings edited = document;
+        edited.xAxis.max = 20; // width 20 -> 30
+        edited.xAxis.tickStep = 5;
+        int reloads = 0;
+        applyDocumentProperties(document, edited, [&reloads] { ++reloads; });
+        EXPECT_EQ(document.xAxis.tickStep, 5);
+        EXPECT_EQ(document.xAxis.labelStep, 3);
+        EXPECT_EQ(document.grid.vertical.step, 3);
+        EXPECT_EQ(document.yAxis.tickStep, 2);
+        EXPECT_EQ(reloads, 1);
+        document.undo();
+        EXPECT_EQ(static_cast<const PlotSettings&>(document), PlotSettings());
+    }
+
+    TEST(DocumentCommands, AutoStepsRoundToTenDigits)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        document.xAxis.min = 0;
+        document.xAxis.max = 1;
+        document.applyAutoSteps(1.0 / 3, 1.0 / 3, 1.0 / 3, 0.1, 0.1, 0.1);
+        EXPECT_EQ(document.xAxis.tickStep, 0.3333333333);
+        EXPECT_EQ(document.yAxis.tickStep, 2);
+    }
+
+} // namespace
+} // namespace ovilan

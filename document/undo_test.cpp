@@ -1,0 +1,149 @@
+#include "document/document_commands.h"
+#include "document/document_test_support.h"
+#include "document/ovilan_doc.h"
+
+#include <gtest/gtest.h>
+
+namespace ovilan {
+namespace {
+
+    using testing::RecordingView;
+    using testing::ScriptedUi;
+    using testing::yOfX;
+
+    struct UndoTest : ::testing::Test {
+        AppPreferences preferences;
+        COvilanDoc document { preferences };
+        ScriptedUi ui;
+
+        void add(const char* formula)
+        {
+            ui.graphs.push_back(yOfX(document, formula));
+            addGraph(document, ui);
+        }
+        std::string describeAll()
+        {
+            std::string all;
+            for (const auto& graph : document.graphs)
+                all += graph->describe() + ";";
+            return all;
+        }
+    };
+
+    TEST_F(UndoTest, AddUndoRedoPutsTheGraphBackSelected)
+    {
+        add("x");
+        add("x^2");
+        document.undo();
+        EXPECT_EQ(describeAll(), "Y(x)=x;");
+        EXPECT_EQ(document.currentGraph, 0);
+        document.redo();
+        EXPECT_EQ(describeAll(), "Y(x)=x;Y(x)=x^2;");
+        EXPECT_EQ(document.currentGraph, 1);
+        EXPECT_FALSE(document.canRedo());
+        EXPECT_EQ(document.undoStack.size(), 2u);
+    }
+
+    TEST_F(UndoTest, RemovedGraphReturnsWithItsAttributes)
+    {
+        add("x");
+        add("x^2");
+        add("x^3");
+        document.graph(1).lineWidth = 4;
+        document.graph(1).legendText = "square";
+        document.currentGraph = 1;
+        removeCurrentGraph(document, ui);
+        EXPECT_EQ(describeAll(), "Y(x)=x;Y(x)=x^3;");
+        document.undo();
+        EXPECT_EQ(describeAll(), "Y(x)=x;Y(x)=x^2 {square};Y(x)=x^3;");
+        EXPECT_EQ(document.graph(1).lineWidth, 4);
+        EXPECT_EQ(document.currentGraph, 1);
+    }
+
+    TEST_F(UndoTest, ZoomTwiceUndoTwiceRedoTwice)
+    {
+        zoomIn(document, ui);
+        zoomIn(document, ui);
+        EXPECT_EQ(document.xAxis.max, 2.5);
+        EXPECT_EQ(document.xAxis.tickStep, 0.5);
+        document.undo();
+        document.undo();
+        EXPECT_EQ(static_cast<const PlotSettings&>(document), PlotSettings());
+        document.redo();
+        document.redo();
+        EXPECT_EQ(document.yAxis.min, -2.5);
+        EXPECT_EQ(document.yAxis.labelStep, 0.5);
+    }
+
+    TEST_F(UndoTest, NewChangeAfterUndoEmptiesRedo)
+    {
+        zoomOut(document, ui);
+        document.undo();
+        ASSERT_TRUE(document.canRedo());
+        scroll(document, PlotMapping(), ScrollDirection::Left);
+        EXPECT_FALSE(document.canRedo());
+    }
+
+    TEST_F(UndoTest, UndoOnEmptyStackChangesNothing)
+    {
+        document.undo();
+        document.redo();
+        EXPECT_FALSE(document.isModified());
+    }
+
+    TEST_F(UndoTest, LabelsUndoWithTheirHints)
+    {
+        RecordingView view;
+        document.addView(&view);
+        CPlotLabel label;
+        label.caption = "a";
+        document.pushSnapshot(kLabelInserted, 0, 0);
+        document.insertLabel(label, 0);
+        CPlotLabel moved = label;
+        moved.x = 3;
+        document.pushSnapshot(kLabelChanged, 0, 0);
+        document.replaceLabel(moved, 0);
+        document.pushSnapshot(kLabelRemoved, 0, 0);
+        document.removeLabel(0);
+        view.hints.clear();
+
+        document.undo(); // the removal
+        ASSERT_EQ(document.labelCount(), 1);
+        EXPECT_EQ(document.labels[0].x, 3);
+        document.undo(); // the move
+        EXPECT_EQ(document.labels[0].x, 0);
+        document.undo(); // the insertion
+        EXPECT_EQ(document.labelCount(), 0);
+        const std::int32_t area = labelAreaHint(0);
+        EXPECT_EQ(view.hints, (std::vector<std::int32_t> { area, area, area, area }));
+        document.redo();
+        document.redo();
+        document.redo();
+        EXPECT_EQ(document.labelCount(), 0);
+        EXPECT_EQ(document.undoStack.size(), 3u);
+    }
+
+    TEST_F(UndoTest, CancelledTableDialogLeavesHistoryAlone)
+    {
+        ui.editTable = [](CTableGraph& table) {
+            table.cellX[0] = "1";
+            table.cellY[0] = "2";
+        };
+        addTableGraph(document, ui);
+        document.setModified(false);
+        ui.editTable = nullptr;
+        editCurrentGraph(document, ui);
+        EXPECT_EQ(document.undoStack.size(), 1u);
+        EXPECT_FALSE(document.isModified());
+
+        // A one-point table (steps 0) still undoes.
+        ui.editTable = [](CTableGraph& table) { table.cellY[0] = "5"; };
+        editCurrentGraph(document, ui);
+        EXPECT_EQ(document.graph(0).ys[0], 5);
+        document.undo();
+        EXPECT_EQ(document.graph(0).ys[0], 2);
+        EXPECT_EQ(document.graph(0).describe(), "Table 1 elements");
+    }
+
+} // namespace
+} // namespace ovilan
