@@ -22,10 +22,20 @@ ctest --test-dir build-sanitize --output-on-failure -j 2
 
 echo "== fuzzing"
 fuzz_seconds=${OVILAN_FUZZ_SECONDS:-30}
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp fuzz/corpus/formula/* "$corpus"/
-./build-sanitize/fuzz/formula_fuzz -max_total_time="$fuzz_seconds" -max_len=256 \
-  -dict=fuzz/formula.dict -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Each target starts from its committed seeds in a scratch copy, so the tree stays unchanged.
+fuzz() {
+  local target=$1 seeds=$2
+  shift 2
+  mkdir -p "$work/$target"
+  cp "fuzz/corpus/$seeds"/* "$work/$target"/
+  echo "-- $target for ${fuzz_seconds} s"
+  ./build-sanitize/fuzz/"$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$@" \
+    "$work/$target" >"$work/$target.log" 2>&1 || { tail -n 40 "$work/$target.log"; exit 1; }
+  grep -E 'stat::number_of_executed_units|Done' "$work/$target.log" | tail -n 2
+}
+fuzz formula_fuzz formula -max_len=256 -dict=fuzz/formula.dict
+fuzz document_fuzz document -max_len=4096
 
 echo "All tests passed."

@@ -1,5 +1,6 @@
-// ovilan-cli: the formula engine and, later, documents, from the command line.
+// ovilan-cli: the formula engine and documents from the command line.
 
+#include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 
 #include <iostream>
@@ -30,6 +31,12 @@ int main(int argc, char** argv)
             status = ovilan::cli::runFormula(rest, std::cin, std::cout, std::cerr);
         else if (args[0] == "number")
             status = ovilan::cli::runNumber(rest, std::cin, std::cout, std::cerr);
+        else if (args[0] == "info")
+            status = ovilan::cli::runInfo(rest, std::cout, std::cerr);
+        else if (args[0] == "trace")
+            status = ovilan::cli::runTrace(rest, std::cout, std::cerr);
+        else if (args[0] == "convert")
+            status = ovilan::cli::runConvert(rest, std::cerr);
     }
     if (status == ovilan::cli::kExitUsage)
         std::cerr << kUsage;

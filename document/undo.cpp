@@ -79,9 +79,13 @@ void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to
         return;
     Snapshot taken = std::move(from.back());
     from.pop_back();
-    ArchiveReader header(taken);
-    const std::int32_t kind = header.readInt32();
-    const std::int32_t index = header.readInt32();
+    std::int32_t kind = -1;
+    std::int32_t index = -1;
+    if (taken.size() >= 8) {
+        ArchiveReader header(taken);
+        kind = header.readInt32();
+        index = header.readInt32();
+    }
     if (!fitsDocument(kind, index)) {
         from.push_back(std::move(taken));
         return;

@@ -1,4 +1,4 @@
-# ovilan-cli's engine commands from outside: the batch formats to the byte, exit codes, usage.
+# ovilan-cli from outside: the batch formats to the byte, exit codes, usage, documents.
 
 function(run_cli expected_status expected_output input)
   set(options ${ARGN})
@@ -42,4 +42,31 @@ run_cli(2 "" "" formula --colour red)
 run_cli(2 "" "")
 if(NOT last_errors MATCHES "usage:")
   message(FATAL_ERROR "no usage text: ${last_errors}")
+endif()
+
+# Documents: a converted example is byte-identical, a damaged one is refused with the message.
+set(converted ${CMAKE_CURRENT_BINARY_DIR}/converted.ovd)
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${converted})
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXAMPLES}/gallery.ovd ${converted}
+  RESULT_VARIABLE different)
+if(different)
+  message(FATAL_ERROR "converting gallery.ovd changed its bytes")
+endif()
+run_cli(0 "<any>" "" info ${EXAMPLES}/gallery.ovd)
+run_cli(0 "graph,index,x,y,penUp\n5,0,-8,-6,1\n5,1,-6,-3,0\n5,2,-4,-5,0\n5,3,-2,-1,0\n5,4,0,-2.5,0\n" ""
+  trace ${EXAMPLES}/gallery.ovd --graph 5)
+set(truncated ${CMAKE_CURRENT_BINARY_DIR}/truncated.ovd)
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy ${EXAMPLES}/gallery.ovd ${truncated})
+# Cut the copy to its first 200 bytes.
+execute_process(COMMAND truncate -s 200 ${truncated} RESULT_VARIABLE cut)
+if(NOT cut EQUAL 0)
+  message(FATAL_ERROR "truncate failed")
+endif()
+run_cli(1 "" "" info ${truncated})
+if(NOT last_errors STREQUAL "Unexpected file format.\n")
+  message(FATAL_ERROR "a truncated document gave: ${last_errors}")
+endif()
+run_cli(1 "" "" info ${CMAKE_CURRENT_BINARY_DIR}/no-such-file.ovd)
+if(NOT last_errors STREQUAL "Failed to open document.\n")
+  message(FATAL_ERROR "a missing document gave: ${last_errors}")
 endif()

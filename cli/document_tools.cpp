@@ -1,0 +1,160 @@
+#include "cli/document_tools.h"
+
+#include "cli/engine_commands.h"
+#include "document/document_file.h"
+#include "expr/number_format.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ovilan::cli {
+
+namespace {
+
+    constexpr std::string_view kKindNames[] = { "Y(x)", "X(y)", "X(t),Y(t)", "R(a)", "Table" };
+
+    std::optional<std::vector<std::uint8_t>> readFile(std::string_view path)
+    {
+        std::ifstream file { std::string(path), std::ios::binary };
+        if (!file)
+            return std::nullopt;
+        std::vector<std::uint8_t> bytes { std::istreambuf_iterator<char>(file),
+            std::istreambuf_iterator<char>() };
+        if (file.bad())
+            return std::nullopt;
+        return bytes;
+    }
+
+    // Opens a document as the program does; reports a failure as the program words it.
+    bool open(COvilanDoc& document, std::string_view path, std::ostream& err)
+    {
+        const auto bytes = readFile(path);
+        if (!bytes) {
+            err << "Failed to open document.\n";
+            return false;
+        }
+        if (!loadDocument(document, *bytes)) {
+            err << kUnexpectedFileFormat << '\n';
+            return false;
+        }
+        return true;
+    }
+
+    std::string exact(double value)
+    {
+        char buffer[64];
+        const auto result
+            = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        return std::string(buffer, result.ptr);
+    }
+
+    void printRange(std::ostream& out, std::string_view name, const AxisSettings& axis)
+    {
+        out << name << " range: " << formatNumber(axis.min) << " .. " << formatNumber(axis.max)
+            << '\n';
+    }
+
+} // namespace
+
+int runInfo(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 1)
+        return kExitUsage;
+    const AppPreferences preferences;
+    COvilanDoc document(preferences);
+    if (!open(document, args[0], err))
+        return kExitRefused;
+    out << "graphs: " << document.graphCount() << '\n';
+    for (std::int32_t i = 0; i < document.graphCount(); ++i) {
+        const CGraph& graph = document.graph(i);
+        out << "  " << i << '\t' << kKindNames[static_cast<int>(graph.kind)] << '\t'
+            << graph.describe() << (graph.showGraph ? "" : "\t(hidden)") << '\n';
+    }
+    out << "labels: " << document.labelCount() << '\n';
+    for (std::int32_t i = 0; i < document.labelCount(); ++i) {
+        const CPlotLabel& label = document.labels[static_cast<std::size_t>(i)];
+        out << "  " << i << "\t(" << formatNumber(label.x) << ", " << formatNumber(label.y)
+            << ")\t\"" << label.caption << "\"\n";
+    }
+    printRange(out, "x", document.xAxis);
+    printRange(out, "y", document.yAxis);
+    return kExitSuccess;
+}
+
+int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::int32_t> only;
+    if (args.size() == 3 && args[1] == "--graph") {
+        std::int32_t index = 0;
+        const auto [end, error]
+            = std::from_chars(args[2].data(), args[2].data() + args[2].size(), index);
+        if (error != std::errc() || end != args[2].data() + args[2].size())
+            return kExitUsage;
+        only = index;
+    } else if (args.size() != 1) {
+        return kExitUsage;
+    }
+    const AppPreferences preferences;
+    COvilanDoc document(preferences);
+    if (!open(document, args[0], err))
+        return kExitRefused;
+    if (only && (*only < 0 || *only >= document.graphCount())) {
+        err << "ovilan-cli: the document has no graph " << *only << '\n';
+        return kExitRefused;
+    }
+    out << "graph,index,x,y,penUp\n";
+    for (std::int32_t g = 0; g < document.graphCount(); ++g) {
+        if (only && g != *only)
+            continue;
+        const CGraph& graph = document.graph(g);
+        for (std::int32_t i = 0; i <= graph.steps; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            out << g << ',' << i << ',' << exact(graph.xs[at]) << ',' << exact(graph.ys[at]) << ','
+                << static_cast<int>(graph.penUp[at]) << '\n';
+        }
+    }
+    return kExitSuccess;
+}
+
+int runConvert(std::span<const std::string_view> args, std::ostream& err)
+{
+    if (args.size() != 2 || !args[1].ends_with(".ovd"))
+        return kExitUsage;
+    const AppPreferences preferences;
+    COvilanDoc document(preferences);
+    if (!open(document, args[0], err))
+        return kExitRefused;
+    const auto bytes = writeDocument(document);
+    // The target is replaced only when the whole document has been written.
+    const std::filesystem::path target { std::string(args[1]) };
+    std::filesystem::path temporary = target;
+    temporary += ".saving";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            err << "Failed to save document.\n";
+            return kExitRefused;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        err << "Failed to save document.\n";
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+} // namespace ovilan::cli
