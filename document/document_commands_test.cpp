@@ -2,6 +2,8 @@
 #include "document/document_test_support.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 
 namespace ovilan {
 namespace {
@@ -129,6 +131,39 @@ namespace {
         document.applyAutoSteps(1.0 / 3, 1.0 / 3, 1.0 / 3, 0.1, 0.1, 0.1);
         EXPECT_EQ(document.xAxis.tickStep, 0.3333333333);
         EXPECT_EQ(document.yAxis.tickStep, 2);
+    }
+
+} // namespace
+} // namespace ovilan
+
+namespace ovilan {
+namespace {
+
+    struct MapStore : SettingsStore {
+        int readInt(std::string_view section, std::string_view name, int fallback) const override
+        {
+            const auto found = values.find(std::string(section) + "/" + std::string(name));
+            return found == values.end() ? fallback : found->second;
+        }
+        void writeInt(std::string_view section, std::string_view name, int value) override
+        {
+            values[std::string(section) + "/" + std::string(name)] = value;
+        }
+        std::map<std::string, int> values;
+    };
+
+    TEST(Preferences, FirstRunDefaultsAndBothWrittenAtExit)
+    {
+        MapStore store;
+        AppPreferences preferences = readPreferences(store);
+        EXPECT_EQ(preferences.autoChangeSteps, 1);
+        EXPECT_EQ(preferences.persistentCursor, 0);
+        preferences.autoChangeSteps = 0;
+        writePreferences(store, preferences);
+        EXPECT_EQ(store.values,
+            (std::map<std::string, int> {
+                { "Environment/ACS", 0 }, { "Environment/PersistCur", 0 } }));
+        EXPECT_EQ(readPreferences(store).autoChangeSteps, 0);
     }
 
 } // namespace
