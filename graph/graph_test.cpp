@@ -126,3 +126,24 @@ namespace {
 
 } // namespace
 } // namespace ovilan
+
+namespace ovilan {
+namespace {
+
+    TEST(PlotLabel, NewLabelDefaults)
+    {
+        const CPlotLabel label;
+        EXPECT_EQ(label.backgroundColor, 15);
+        EXPECT_EQ(label.labelTransparent, 0);
+        EXPECT_EQ(label.pointBorder, 1);
+        EXPECT_EQ(label.radius, 4);
+        EXPECT_GE(label.pointColor, 0);
+        EXPECT_LT(label.pointColor, 15);
+        EXPECT_EQ(label.horizontalAlign, 2);
+        EXPECT_EQ(label.verticalAlign, 2);
+        EXPECT_EQ(label.caption, "");
+        EXPECT_EQ(label.font, makeFont("Arial", 8, 100));
+    }
+
+} // namespace
+} // namespace ovilan
