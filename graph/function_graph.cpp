@@ -73,20 +73,20 @@ void CFunctionGraph::load(ArchiveReader& in)
 
 int CFunctionGraph::sampleCount() const { return std::clamp(steps, 1, kMaxGraphSteps); }
 
-void CYofXGraph::computePoints()
+// A graph of one axis variable: the samples are one coordinate, the formula's values the other.
+void CFunctionGraph::traceAlongAxis(
+    std::string_view variable, std::span<double> samples, std::span<double> values)
 {
     const int n = sampleCount();
     const std::size_t count = static_cast<std::size_t>(n) + 1;
     Marks marks(count);
-    fillSamples(intervalFrom, intervalTo, n, xs);
-    traceFormula(normalForm,
-        "x",
-        std::span(xs).first(count),
-        std::span(ys).first(count),
-        std::span(marks).first(count));
-    applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
+    fillSamples(intervalFrom, intervalTo, n, samples);
+    traceFormula(normalForm, variable, samples.first(count), values.first(count), marks);
+    applyPenUpRule(marks, std::span(penUp).first(count));
     dirty = false;
 }
+
+void CYofXGraph::computePoints() { traceAlongAxis("x", xs, ys); }
 
 void CYofXGraph::refresh()
 {
@@ -96,20 +96,7 @@ void CYofXGraph::refresh()
 
 std::string CYofXGraph::describe() const { return "Y(x)=" + formula + legendSuffix(); }
 
-void CXofYGraph::computePoints()
-{
-    const int n = sampleCount();
-    const std::size_t count = static_cast<std::size_t>(n) + 1;
-    Marks marks(count);
-    fillSamples(intervalFrom, intervalTo, n, ys);
-    traceFormula(normalForm,
-        "y",
-        std::span(ys).first(count),
-        std::span(xs).first(count),
-        std::span(marks).first(count));
-    applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
-    dirty = false;
-}
+void CXofYGraph::computePoints() { traceAlongAxis("y", ys, xs); }
 
 void CXofYGraph::refresh()
 {

@@ -2,6 +2,7 @@
 
 #include "graph/graph.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,10 @@ public:
     std::string normalForm2;
 
 protected:
-    // The interval of the samples; a polar graph holds its interval in units of pi.
+    // The number of steps, kept within the point arrays.
     int sampleCount() const;
+    void traceAlongAxis(
+        std::string_view variable, std::span<double> samples, std::span<double> values);
 };
 
 class CYofXGraph : public CFunctionGraph {

@@ -37,12 +37,12 @@ int CTableGraph::computeTablePoints()
         const auto r = static_cast<std::size_t>(row);
         if (cellX[r].empty() || cellY[r].empty())
             continue;
-        const auto n_ = static_cast<std::size_t>(n);
+        const auto point = static_cast<std::size_t>(n);
         // The cells are normal forms of constants, so both are defined.
-        xs[n_] = evaluateText(cellX[r], " ", 0).value_or(0);
-        ys[n_] = evaluateText(cellY[r], " ", 0).value_or(0);
-        pointLabels[n_] = cellLabel[r];
-        penUp[n_] = 0;
+        xs[point] = evaluateText(cellX[r], " ", 0).value_or(0);
+        ys[point] = evaluateText(cellY[r], " ", 0).value_or(0);
+        pointLabels[point] = cellLabel[r];
+        penUp[point] = 0;
         ++n;
     }
     maxGap = 1;
