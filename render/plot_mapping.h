@@ -28,4 +28,26 @@ struct PlotMapping {
     bool operator==(const PlotMapping&) const = default;
 };
 
+struct DevicePoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool inside = false;
+
+    bool operator==(const DevicePoint&) const = default;
+};
+
+struct PlotPoint {
+    double x = 0;
+    double y = 0;
+    bool inside = false;
+};
+
+// Plot to device pixels: rounded to the nearest integer with halves upward, clamped to the int32
+// range, and inside when within plotRect, edges included.
+DevicePoint plotToDevice(const PlotMapping& mapping, double x, double y);
+PlotPoint deviceToPlot(const PlotMapping& mapping, std::int32_t px, std::int32_t py);
+
+// Rounds to the nearest whole number, halves toward +infinity, clamped to the int32 range.
+std::int32_t roundToDevice(double value);
+
 } // namespace ovilan

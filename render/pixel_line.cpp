@@ -1,0 +1,95 @@
+#include "render/pixel_line.h"
+
+#include <cstdlib>
+
+namespace ovilan {
+
+namespace {
+
+    // Whether position 0..31 of a run is drawn in the pattern.
+    bool patternOn(std::int32_t pattern, int position)
+    {
+        switch (pattern) {
+        case 0:
+            return true;
+        case 1:
+            return position <= 23;
+        case 2:
+            return position <= 11 || (position >= 16 && position <= 27);
+        case 3:
+            return position <= 16 || (position >= 22 && position <= 26);
+        default:
+            return false;
+        }
+    }
+
+    bool inClip(const DeviceRect& clip, std::int64_t x, std::int64_t y)
+    {
+        return x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
+    }
+
+} // namespace
+
+void drawPixelLine(Canvas& canvas,
+    std::int32_t x1,
+    std::int32_t y1,
+    std::int32_t x2,
+    std::int32_t y2,
+    std::int32_t width,
+    std::int32_t pattern,
+    Rgb color)
+{
+    if (width > 5 || pattern < 0 || pattern > 3)
+        return;
+    const std::int64_t dx = std::llabs(static_cast<std::int64_t>(x2) - x1);
+    const std::int64_t dy = std::llabs(static_cast<std::int64_t>(y2) - y1);
+    const std::int64_t n = dx > dy ? dx : dy;
+    const int stepX = x2 > x1 ? 1 : x2 < x1 ? -1 : 0;
+    const int stepY = y2 > y1 ? 1 : y2 < y1 ? -1 : 0;
+    // Width grows across the line: vertically for a flat line, horizontally otherwise.
+    const bool flat = dy < dx;
+    const int ux = flat ? 0 : 1;
+    const int uy = flat ? 1 : 0;
+    // Offsets across the line by width: 2 adds +u, 3 adds -u, 4 adds -2u, 5 adds +2u.
+    constexpr int kAcross[5] = { 0, 1, -1, -2, 2 };
+    const int across = width <= 1 ? 1 : width;
+    const DeviceRect clip = canvas.clipBox();
+
+    std::int64_t x = x1;
+    std::int64_t y = y1;
+    std::int64_t errorX = 0;
+    std::int64_t errorY = 0;
+    std::int64_t lastX = 0;
+    std::int64_t lastY = 0;
+    bool any = false;
+    int position = 0;
+    for (std::int64_t i = 0; i <= n; ++i) {
+        errorX += dx;
+        errorY += dy;
+        if (errorX > n) {
+            errorX -= n;
+            x += stepX;
+        }
+        if (errorY > n) {
+            errorY -= n;
+            y += stepY;
+        }
+        if (any && x == lastX && y == lastY)
+            continue;
+        any = true;
+        lastX = x;
+        lastY = y;
+        const bool drawn = patternOn(pattern, position);
+        position = (position + 1) % 32;
+        // The point itself must lie in the clip box; its widening pixels are clipped by the canvas.
+        if (!drawn || !inClip(clip, x, y))
+            continue;
+        for (int k = 0; k < across; ++k) {
+            canvas.setPixel(static_cast<std::int32_t>(x + kAcross[k] * ux),
+                static_cast<std::int32_t>(y + kAcross[k] * uy),
+                color);
+        }
+    }
+}
+
+} // namespace ovilan
