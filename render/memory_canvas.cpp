@@ -30,6 +30,12 @@ Rgb MemoryCanvas::pixel(std::int32_t x, std::int32_t y) const
         + static_cast<std::size_t>(x)];
 }
 
+Canvas::TextExtent MemoryCanvas::measureText(const FontRecord& font, std::string_view text) const
+{
+    const std::int32_t height = fontPixelHeight(font.lfHeight, pixelsPerInchY());
+    return { static_cast<std::int32_t>(text.size()) * ((height + 1) / 2), height };
+}
+
 std::string MemoryCanvas::asciiArt() const
 {
     std::string art;
