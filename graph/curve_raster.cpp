@@ -1,0 +1,279 @@
+#include "graph/curve_raster.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <span>
+
+namespace ovilan {
+
+namespace {
+
+    struct Offset {
+        int dx;
+        int dy;
+    };
+
+    // The brush of each width, device y growing downward; width 2's pixel is the lower right
+    // corner of its square, widths 4 and 5 lose their corner pixels.
+    std::span<const Offset> brush(std::int32_t width)
+    {
+        static constexpr Offset kOne[] = { { 0, 0 } };
+        static constexpr Offset kTwo[] = { { -1, -1 }, { 0, -1 }, { -1, 0 }, { 0, 0 } };
+        static constexpr Offset kThree[] = { { -1, -1 },
+            { 0, -1 },
+            { 1, -1 },
+            { -1, 0 },
+            { 0, 0 },
+            { 1, 0 },
+            { -1, 1 },
+            { 0, 1 },
+            { 1, 1 } };
+        static constexpr auto kFour = [] {
+            std::array<Offset, 12> offsets {};
+            std::size_t n = 0;
+            for (int dy = -2; dy <= 1; ++dy)
+                for (int dx = -2; dx <= 1; ++dx)
+                    if (!((dx == -2 || dx == 1) && (dy == -2 || dy == 1)))
+                        offsets[n++] = { dx, dy };
+            return offsets;
+        }();
+        static constexpr auto kFive = [] {
+            std::array<Offset, 21> offsets {};
+            std::size_t n = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (!((dx == -2 || dx == 2) && (dy == -2 || dy == 2)))
+                        offsets[n++] = { dx, dy };
+            return offsets;
+        }();
+        switch (width) {
+        case 1:
+            return kOne;
+        case 2:
+            return kTwo;
+        case 3:
+            return kThree;
+        case 4:
+            return kFour;
+        case 5:
+            return kFive;
+        default:
+            return {};
+        }
+    }
+
+    // The dash pattern of a pen style, each dash shortened so the stamped width keeps the gaps.
+    std::array<bool, 32> dashPattern(std::int32_t style, std::int32_t width)
+    {
+        std::array<bool, 32> on {};
+        const int s = width / 2;
+        const int e = (width - 1) / 2;
+        const auto set = [&on](int from, int to) {
+            for (int p = std::max(from, 0); p <= std::min(to, 31); ++p)
+                on[static_cast<std::size_t>(p)] = true;
+        };
+        switch (style) {
+        case 0:
+            set(0, 31);
+            break;
+        case 1:
+            set(s, 23 - e);
+            break;
+        case 2:
+            set(s, 11 - e);
+            set(16 + s, 27 - e);
+            break;
+        case 3:
+            set(s, 16 - e);
+            set(22 + s, 26 - e);
+            break;
+        default:
+            break;
+        }
+        return on;
+    }
+
+    struct Point {
+        double x;
+        double y;
+    };
+
+    struct Box {
+        double xFrom, xTo, yFrom, yTo;
+        bool contains(Point p) const
+        {
+            return p.x >= xFrom && p.x <= xTo && p.y >= yFrom && p.y <= yTo;
+        }
+    };
+
+    bool strictlyBetween(double value, double a, double b)
+    {
+        return (value > a && value < b) || (value > b && value < a);
+    }
+
+    struct Segment {
+        Point from;
+        Point to;
+    };
+
+    // The part of P-Q inside the visible box, or nothing.
+    std::optional<Segment> clipped(Point p, Point q, const Box& box)
+    {
+        const double dx = q.x - p.x;
+        const double dy = q.y - p.y;
+        if (std::fabs(dx) <= 1e-10) {
+            if (q.x < box.xFrom || q.x > box.xTo || std::max(p.y, q.y) < box.yFrom
+                || std::min(p.y, q.y) > box.yTo)
+                return std::nullopt;
+            return Segment { { p.x, std::clamp(p.y, box.yFrom, box.yTo) },
+                { q.x, std::clamp(q.y, box.yFrom, box.yTo) } };
+        }
+        if (std::fabs(dy) <= 1e-10) {
+            if (q.y < box.yFrom || q.y > box.yTo || std::max(p.x, q.x) < box.xFrom
+                || std::min(p.x, q.x) > box.xTo)
+                return std::nullopt;
+            return Segment { { std::clamp(p.x, box.xFrom, box.xTo), p.y },
+                { std::clamp(q.x, box.xFrom, box.xTo), q.y } };
+        }
+        std::array<Point, 6> found;
+        std::size_t count = 0;
+        if (box.contains(p))
+            found[count++] = p;
+        if (box.contains(q))
+            found[count++] = q;
+        for (const double edgeY : { box.yTo, box.yFrom }) {
+            const double x = p.x + (edgeY - p.y) * dx / dy;
+            if (x >= box.xFrom && x <= box.xTo && strictlyBetween(edgeY, p.y, q.y))
+                found[count++] = { x, edgeY };
+        }
+        for (const double edgeX : { box.xFrom, box.xTo }) {
+            const double y = p.y + (edgeX - p.x) * dy / dx;
+            if (y > box.yFrom && y < box.yTo && strictlyBetween(edgeX, p.x, q.x))
+                found[count++] = { edgeX, y };
+        }
+        if (count != 2)
+            return std::nullopt;
+        return Segment { found[0], found[1] };
+    }
+
+    // The running state of one call of drawTrace.
+    struct Pen {
+        Canvas& canvas;
+        Rgb color;
+        std::span<const Offset> brush;
+        std::array<bool, 32> pattern;
+        int position = 0;
+        bool dashStart = true;
+        std::int32_t lastX = -100;
+        std::int32_t lastY = -100;
+
+        void stamp(std::int32_t x,
+            std::int32_t y,
+            std::optional<std::pair<std::int32_t, std::int32_t>> previous)
+        {
+            for (const Offset& offset : brush) {
+                const std::int32_t px = x + offset.dx;
+                const std::int32_t py = y + offset.dy;
+                if (previous) {
+                    // The body stamp sets only the leading edge of the moving brush.
+                    const int ox = px - previous->first;
+                    const int oy = py - previous->second;
+                    const bool covered = std::any_of(brush.begin(),
+                        brush.end(),
+                        [ox, oy](const Offset& o) { return o.dx == ox && o.dy == oy; });
+                    if (covered)
+                        continue;
+                }
+                canvas.setPixel(px, py, color);
+            }
+        }
+
+        void handle(std::int32_t x, std::int32_t y, std::int32_t previousX, std::int32_t previousY)
+        {
+            if (pattern[static_cast<std::size_t>(position)]) {
+                if (dashStart) {
+                    stamp(x, y, std::nullopt);
+                    dashStart = false;
+                } else {
+                    stamp(x, y, std::pair { previousX, previousY });
+                }
+            } else {
+                dashStart = true;
+            }
+            position = (position + 1) % 32;
+        }
+
+        void rasterise(DevicePoint start, DevicePoint end)
+        {
+            const bool skipFirst = start.x == lastX && start.y == lastY;
+            if (!skipFirst)
+                dashStart = true;
+            lastX = end.x;
+            lastY = end.y;
+            const std::int64_t dx = std::llabs(static_cast<std::int64_t>(end.x) - start.x);
+            const std::int64_t dy = std::llabs(static_cast<std::int64_t>(end.y) - start.y);
+            const std::int64_t n = std::max(dx, dy);
+            const int stepX = end.x > start.x ? 1 : end.x < start.x ? -1 : 0;
+            const int stepY = end.y > start.y ? 1 : end.y < start.y ? -1 : 0;
+            std::int64_t errorX = 0;
+            std::int64_t errorY = 0;
+            std::int32_t x = start.x;
+            std::int32_t y = start.y;
+            std::int32_t previousX = x;
+            std::int32_t previousY = y;
+            for (std::int64_t i = 0; i <= n; ++i) {
+                errorX += dx;
+                errorY += dy;
+                if (errorX > n) {
+                    errorX -= n;
+                    x += stepX;
+                }
+                if (errorY > n) {
+                    errorY -= n;
+                    y += stepY;
+                }
+                if (!(i == 0 && skipFirst))
+                    handle(x, y, previousX, previousY);
+                previousX = x;
+                previousY = y;
+            }
+        }
+    };
+
+} // namespace
+
+void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, GapTest gapTest)
+{
+    const std::span<const Offset> shape = brush(graph.lineWidth);
+    if (shape.empty())
+        return;
+    Pen pen {
+        canvas, colorOf(graph.colorIndex), shape, dashPattern(graph.penStyle, graph.lineWidth)
+    };
+    const AxisSettings& xAxis = graph.document->xAxis;
+    const AxisSettings& yAxis = graph.document->yAxis;
+    const Box box { xAxis.min, xAxis.max, yAxis.min, yAxis.max };
+    const double gapX = graph.maxGap * (xAxis.max - xAxis.min) * 0.01;
+    const double gapY = graph.maxGap * (yAxis.max - yAxis.min) * 0.01;
+    const std::int32_t last = std::min(graph.steps, kMaxGraphSteps);
+    for (std::int32_t i = 1; i <= last; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (graph.penUp[at])
+            continue;
+        const Point p { graph.xs[at - 1], graph.ys[at - 1] };
+        const Point q { graph.xs[at], graph.ys[at] };
+        if (gapTest == GapTest::Apply
+            && (std::fabs(q.x - p.x) > gapX || std::fabs(q.y - p.y) > gapY))
+            continue;
+        const auto segment = clipped(p, q, box);
+        if (!segment)
+            continue;
+        pen.rasterise(plotToDevice(mapping, segment->from.x, segment->from.y),
+            plotToDevice(mapping, segment->to.x, segment->to.y));
+    }
+}
+
+} // namespace ovilan

@@ -1,0 +1,104 @@
+#include "graph/curve_raster.h"
+#include "graph/table_graph.h"
+#include "render/memory_canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace ovilan {
+namespace {
+
+    // Plot x -10..10 and y -5..5 one pixel per unit on a 21 x 11 canvas; (0, 0) is pixel (10, 5).
+    struct Scene {
+        Scene()
+        {
+            settings.xAxis.min = -10;
+            settings.xAxis.max = 10;
+            settings.yAxis.min = -5;
+            settings.yAxis.max = 5;
+            mapping.plotRect = { 0, 0, 20, 10 };
+            graph.colorIndex = 0;
+            graph.maxGap = 1000000;
+        }
+        // A polyline through the points, every segment drawn.
+        void points(std::initializer_list<std::pair<double, double>> list)
+        {
+            int i = 0;
+            for (const auto& [x, y] : list) {
+                graph.xs[static_cast<std::size_t>(i)] = x;
+                graph.ys[static_cast<std::size_t>(i)] = y;
+                graph.penUp[static_cast<std::size_t>(i)] = i == 0;
+                ++i;
+            }
+            graph.steps = i - 1;
+        }
+        std::string draw(GapTest gapTest = GapTest::Apply)
+        {
+            MemoryCanvas canvas(21, 11);
+            drawTrace(canvas, mapping, graph, gapTest);
+            return canvas.asciiArt();
+        }
+        std::string row(int y, GapTest gapTest = GapTest::Apply)
+        {
+            return draw(gapTest).substr(static_cast<std::size_t>(y) * 22, 21);
+        }
+
+        PlotSettings settings;
+        PlotMapping mapping;
+        CTableGraph graph { settings };
+    };
+
+    TEST(CurveRaster, SolidLineOfEachWidth)
+    {
+        Scene scene;
+        scene.points({ { -8, 0 }, { 8, 0 } });
+        EXPECT_EQ(scene.row(5), "..#################..");
+        EXPECT_EQ(scene.row(4), ".....................");
+        scene.graph.lineWidth = 3;
+        for (int y : { 4, 5, 6 })
+            EXPECT_EQ(scene.row(y), ".###################.") << y;
+        scene.graph.lineWidth = 2;
+        EXPECT_EQ(scene.row(4), ".##################..");
+        EXPECT_EQ(scene.row(6), ".....................");
+        scene.graph.lineWidth = 6;
+        EXPECT_EQ(scene.row(5), ".....................");
+    }
+
+    TEST(CurveRaster, DashesRunOnAcrossSegments)
+    {
+        Scene scene;
+        scene.graph.penStyle = 2; // 12 on, 4 off
+        scene.points({ { -10, 0 }, { -4, 0 }, { 0, 0 }, { 10, 0 } });
+        EXPECT_EQ(scene.row(5), "############....#####");
+    }
+
+    TEST(CurveRaster, ClipsToTheVisibleRangeAndSkipsWhatLiesOutside)
+    {
+        Scene scene;
+        scene.points({ { -30, 0 }, { 30, 0 } });
+        EXPECT_EQ(scene.row(5), "#####################");
+        scene.points({ { -30, 8 }, { 30, 8 } }); // above the box
+        EXPECT_EQ(scene.draw().find('#'), std::string::npos);
+        scene.points({ { 0, -20 }, { 0, 20 } }); // nearly vertical, cut to the range
+        EXPECT_EQ(
+            scene.draw(), std::string(11, '.') == "" ? "" : [] {
+                std::string art;
+                for (int y = 0; y < 11; ++y)
+                    art += "..........#..........\n";
+                return art;
+            }());
+    }
+
+    TEST(CurveRaster, PenUpAndMaximumGapBreakTheCurve)
+    {
+        Scene scene;
+        scene.points({ { -8, 0 }, { -2, 0 }, { 2, 0 }, { 8, 0 } });
+        scene.graph.penUp[2] = 1;
+        EXPECT_EQ(scene.row(5), "..#######...#######..");
+        scene.graph.penUp[2] = 0;
+        scene.graph.maxGap = 25; // 5 units of the X range: the 6-unit segments go
+        EXPECT_EQ(scene.row(5), "........#####........");
+        EXPECT_EQ(scene.row(5, GapTest::Skip), "..#################..");
+    }
+
+} // namespace
+} // namespace ovilan
