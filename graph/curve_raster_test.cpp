@@ -79,13 +79,10 @@ namespace {
         scene.points({ { -30, 8 }, { 30, 8 } }); // above the box
         EXPECT_EQ(scene.draw().find('#'), std::string::npos);
         scene.points({ { 0, -20 }, { 0, 20 } }); // nearly vertical, cut to the range
-        EXPECT_EQ(
-            scene.draw(), std::string(11, '.') == "" ? "" : [] {
-                std::string art;
-                for (int y = 0; y < 11; ++y)
-                    art += "..........#..........\n";
-                return art;
-            }());
+        std::string column;
+        for (int y = 0; y < 11; ++y)
+            column += "..........#..........\n";
+        EXPECT_EQ(scene.draw(), column);
     }
 
     TEST(CurveRaster, PenUpAndMaximumGapBreakTheCurve)
