@@ -1,10 +1,13 @@
 // Documents as users work with them: load and save a large document, refresh after a zoom, one
 // undo and redo of a settings change. Prints one summary line per figure.
 
+#include "document/dib.h"
 #include "document/document_commands.h"
 #include "document/document_file.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
+#include "render/memory_canvas.h"
+#include "render/pixel_line.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -108,6 +111,18 @@ void undoRedoSettings(benchmark::State& state)
     }
 }
 
+// A 3000 x 3000 picture with a grid of lines, converted with run-length compression.
+void exportLargePicture(benchmark::State& state)
+{
+    MemoryCanvas canvas(3000, 3000, colorOf(15));
+    for (std::int32_t at = 0; at < 3000; at += 50) {
+        drawPixelLine(canvas, at, 0, at, 2999, 1, 0, colorOf(8));
+        drawPixelLine(canvas, 0, at, 2999, at, 1, 2, colorOf(9));
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bmpFile(toDib(canvas, 3000, 3000, DibCompression::Rle4)));
+}
+
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -130,6 +145,8 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("refresh/20_graphs_20000_steps", refreshAfterZoom)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("undo_redo/settings", undoRedoSettings)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("export/3000x3000_rle_from_memory", exportLargePicture)
         ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;

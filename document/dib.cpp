@@ -26,9 +26,17 @@ namespace {
     std::vector<std::uint8_t> rowIndices(const Canvas& canvas, std::int32_t width, std::int32_t y)
     {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(width));
-        for (std::int32_t x = 0; x < width; ++x)
-            row[static_cast<std::size_t>(x)]
-                = static_cast<std::uint8_t>(nearestColorIndex(canvas.pixel(x, y)));
+        // Pictures are mostly long stretches of one colour: remember the last mapping.
+        Rgb last = canvas.pixel(0, y);
+        auto lastIndex = static_cast<std::uint8_t>(nearestColorIndex(last));
+        for (std::int32_t x = 0; x < width; ++x) {
+            const Rgb color = canvas.pixel(x, y);
+            if (!(color == last)) {
+                last = color;
+                lastIndex = static_cast<std::uint8_t>(nearestColorIndex(color));
+            }
+            row[static_cast<std::size_t>(x)] = lastIndex;
+        }
         return row;
     }
 
