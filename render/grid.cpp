@@ -1,0 +1,92 @@
+#include "render/grid.h"
+
+#include "render/pixel_line.h"
+
+#include <cmath>
+#include <functional>
+
+namespace ovilan {
+
+namespace {
+
+    // Calls `draw` with the device position of every multiple of `step` in min..max. More lines
+    // than pixels cannot be told apart, so a step finer than that paints every pixel position of
+    // the span once instead of looping over billions of multiples.
+    void eachLine(double min,
+        double max,
+        double step,
+        bool skipZero,
+        std::int32_t spanFrom,
+        std::int32_t spanTo,
+        const std::function<std::int32_t(double)>& position,
+        const std::function<void(std::int32_t)>& draw)
+    {
+        if (!(step > 0) || !std::isfinite(min / step) || !std::isfinite(max / step))
+            return;
+        const double first = std::ceil(min / step);
+        const double last = std::floor(max / step);
+        const double span = std::fabs(static_cast<double>(spanTo) - spanFrom) + 1;
+        if (last - first > 4 * span) {
+            for (std::int32_t at = std::min(spanFrom, spanTo); at <= std::max(spanFrom, spanTo);
+                 ++at)
+                draw(at);
+            return;
+        }
+        for (double k = first; k <= last; ++k) {
+            if (k == 0 && skipZero)
+                continue;
+            draw(position(k * step));
+        }
+    }
+
+} // namespace
+
+void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& settings)
+{
+    const DeviceRect& rect = mapping.plotRect;
+    const bool crossing = settings.general.rectangularAxes != 1;
+    const GridLineSet& horizontal = settings.grid.horizontal;
+    if (horizontal.shown) {
+        eachLine(
+            settings.yAxis.min,
+            settings.yAxis.max,
+            horizontal.step,
+            crossing && settings.xAxis.showAxis,
+            rect.top,
+            rect.bottom,
+            [&mapping](double y) { return plotToDevice(mapping, 0, y).y; },
+            [&](std::int32_t py) {
+                drawPixelLine(canvas,
+                    rect.left,
+                    py,
+                    rect.right,
+                    py,
+                    horizontal.width,
+                    horizontal.style,
+                    colorOf(horizontal.color));
+            });
+    }
+    const GridLineSet& vertical = settings.grid.vertical;
+    if (vertical.shown) {
+        eachLine(
+            settings.xAxis.min,
+            settings.xAxis.max,
+            vertical.step,
+            crossing && settings.yAxis.showAxis,
+            rect.left,
+            rect.right,
+            [&mapping](double x) { return plotToDevice(mapping, x, 0).x; },
+            [&](std::int32_t px) {
+                drawPixelLine(canvas,
+                    px,
+                    rect.top,
+                    px,
+                    rect.bottom,
+                    vertical.width,
+                    vertical.style,
+                    colorOf(vertical.color));
+            });
+    }
+}
+
+} // namespace ovilan
