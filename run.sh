@@ -25,3 +25,7 @@ printf 'x\t2\tsin(x)*exp(-x^2/10)+sqrt(abs(x))\nx\t0\t1/x\nt\t0.5\t3t^2-1\n \t0\
 echo
 echo "Numbers as formula text:"
 printf '3.141592653589793\n12345678901\n0.00001\n-1.5e20\n' | "$cli" number --batch | sed 's/^/  /'
+
+echo
+echo "The example gallery, as ovilan-cli reads it:"
+"$cli" info examples/gallery.ovd | sed 's/^/  /'
