@@ -1,5 +1,7 @@
 #include "graph/curve_raster.h"
 
+#include "render/line_steps.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -213,33 +215,18 @@ namespace {
                 dashStart = true;
             lastX = end.x;
             lastY = end.y;
-            const std::int64_t dx = std::llabs(static_cast<std::int64_t>(end.x) - start.x);
-            const std::int64_t dy = std::llabs(static_cast<std::int64_t>(end.y) - start.y);
-            const std::int64_t n = std::max(dx, dy);
-            const int stepX = end.x > start.x ? 1 : end.x < start.x ? -1 : 0;
-            const int stepY = end.y > start.y ? 1 : end.y < start.y ? -1 : 0;
-            std::int64_t errorX = 0;
-            std::int64_t errorY = 0;
-            std::int32_t x = start.x;
-            std::int32_t y = start.y;
-            std::int32_t previousX = x;
-            std::int32_t previousY = y;
-            for (std::int64_t i = 0; i <= n; ++i) {
-                errorX += dx;
-                errorY += dy;
-                if (errorX > n) {
-                    errorX -= n;
-                    x += stepX;
-                }
-                if (errorY > n) {
-                    errorY -= n;
-                    y += stepY;
-                }
-                if (!(i == 0 && skipFirst))
-                    handle(x, y, previousX, previousY);
-                previousX = x;
-                previousY = y;
-            }
+            std::int32_t previousX = start.x;
+            std::int32_t previousY = start.y;
+            forEachLineStep(start.x,
+                start.y,
+                end.x,
+                end.y,
+                [&](std::int32_t x, std::int32_t y, std::int64_t i) {
+                    if (!(i == 0 && skipFirst))
+                        handle(x, y, previousX, previousY);
+                    previousX = x;
+                    previousY = y;
+                });
         }
     };
 

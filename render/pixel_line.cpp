@@ -1,5 +1,7 @@
 #include "render/pixel_line.h"
 
+#include "render/line_steps.h"
+
 #include <cstdlib>
 
 namespace ovilan {
@@ -43,9 +45,6 @@ void drawPixelLine(Canvas& canvas,
         return;
     const std::int64_t dx = std::llabs(static_cast<std::int64_t>(x2) - x1);
     const std::int64_t dy = std::llabs(static_cast<std::int64_t>(y2) - y1);
-    const std::int64_t n = dx > dy ? dx : dy;
-    const int stepX = x2 > x1 ? 1 : x2 < x1 ? -1 : 0;
-    const int stepY = y2 > y1 ? 1 : y2 < y1 ? -1 : 0;
     // Width grows across the line: vertically for a flat line, horizontally otherwise.
     const bool flat = dy < dx;
     const int ux = flat ? 0 : 1;
@@ -55,27 +54,14 @@ void drawPixelLine(Canvas& canvas,
     const int across = width <= 1 ? 1 : width;
     const DeviceRect clip = canvas.clipBox();
 
-    std::int64_t x = x1;
-    std::int64_t y = y1;
-    std::int64_t errorX = 0;
-    std::int64_t errorY = 0;
-    std::int64_t lastX = 0;
-    std::int64_t lastY = 0;
     bool any = false;
+    std::int32_t lastX = 0;
+    std::int32_t lastY = 0;
     int position = 0;
-    for (std::int64_t i = 0; i <= n; ++i) {
-        errorX += dx;
-        errorY += dy;
-        if (errorX > n) {
-            errorX -= n;
-            x += stepX;
-        }
-        if (errorY > n) {
-            errorY -= n;
-            y += stepY;
-        }
+    forEachLineStep(x1, y1, x2, y2, [&](std::int32_t x, std::int32_t y, std::int64_t) {
+        // A point equal to the one appended before it is not appended again.
         if (any && x == lastX && y == lastY)
-            continue;
+            return;
         any = true;
         lastX = x;
         lastY = y;
@@ -83,13 +69,10 @@ void drawPixelLine(Canvas& canvas,
         position = (position + 1) % 32;
         // The point itself must lie in the clip box; its widening pixels are clipped by the canvas.
         if (!drawn || !inClip(clip, x, y))
-            continue;
-        for (int k = 0; k < across; ++k) {
-            canvas.setPixel(static_cast<std::int32_t>(x + kAcross[k] * ux),
-                static_cast<std::int32_t>(y + kAcross[k] * uy),
-                color);
-        }
-    }
+            return;
+        for (int k = 0; k < across; ++k)
+            canvas.setPixel(x + kAcross[k] * ux, y + kAcross[k] * uy, color);
+    });
 }
 
 } // namespace ovilan
