@@ -5,9 +5,22 @@
 #include "render/plot_mapping.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace ovilan {
+
+enum class BackgroundMode { Transparent, Opaque };
+
+// What a text is drawn with: its colour, and the box behind it filled with the background colour
+// when the mode is opaque. A fresh canvas draws black text opaque on white, as a fresh device does.
+struct TextState {
+    Rgb textColor = colorOf(0);
+    Rgb backgroundColor = colorOf(15);
+    BackgroundMode backgroundMode = BackgroundMode::Opaque;
+
+    bool operator==(const TextState&) const = default;
+};
 
 // The drawing surface the plot is drawn on: a window's back buffer, an exported picture, or an
 // image in memory for tests. Every line of the plot is drawn pixel by pixel through it, so the
@@ -20,15 +33,48 @@ public:
     virtual Rgb pixel(std::int32_t x, std::int32_t y) const = 0;
     // The clip box, edges included; drawing outside it has no effect.
     virtual DeviceRect clipBox() const = 0;
+    // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
+    virtual void fillRect(DeviceRect area, Rgb color);
 
-    // Text measured in a font whose height is in points; the canvas converts it to its pixels
-    // with fontPixelHeight.
+    // Text measured and drawn in a font whose height is in points; the canvas converts it to its
+    // pixels with fontPixelHeight.
     struct TextExtent {
         std::int32_t width = 0;
         std::int32_t height = 0;
     };
     virtual TextExtent measureText(const FontRecord& font, std::string_view text) const = 0;
+    // Draws `text` with its box's top left corner at (left, top), in the current text state.
+    virtual void drawText(
+        const FontRecord& font, std::string_view text, std::int32_t left, std::int32_t top)
+        = 0;
     virtual std::int32_t pixelsPerInchY() const = 0;
+
+    // The ellipse inscribed in the box from (left, top) up to but excluding (right, bottom): its
+    // one-pixel outline in `outline`, its inside filled with `fill` when there is one.
+    virtual void drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill);
+
+    TextState& textState() { return textState_; }
+    const TextState& textState() const { return textState_; }
+
+private:
+    TextState textState_;
+};
+
+// Restores the canvas's text state when a drawing step that changed it ends.
+class TextStateSaver {
+public:
+    explicit TextStateSaver(Canvas& canvas)
+        : canvas_(canvas)
+        , saved_(canvas.textState())
+    {
+    }
+    ~TextStateSaver() { canvas_.textState() = saved_; }
+    TextStateSaver(const TextStateSaver&) = delete;
+    TextStateSaver& operator=(const TextStateSaver&) = delete;
+
+private:
+    Canvas& canvas_;
+    TextState saved_;
 };
 
 // The device height of a font of `points` points: points x pixels-per-inch / 72, rounded as a

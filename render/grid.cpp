@@ -1,8 +1,10 @@
 #include "render/grid.h"
 
 #include "render/pixel_line.h"
+#include "render/step_multiples.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace ovilan {
@@ -21,18 +23,17 @@ namespace {
         const std::function<std::int32_t(double)>& position,
         const std::function<void(std::int32_t)>& draw)
     {
-        if (!(step > 0) || !std::isfinite(min / step) || !std::isfinite(max / step))
-            return;
-        const double first = std::ceil(min / step);
-        const double last = std::floor(max / step);
-        const double span = std::fabs(static_cast<double>(spanTo) - spanFrom) + 1;
-        if (last - first > 4 * span) {
+        const auto span = static_cast<std::int64_t>(
+            std::llabs(static_cast<std::int64_t>(spanTo) - spanFrom) + 1);
+        const StepMultiples multiples = stepMultiples(min, max, step, 4 * span);
+        if (multiples.count > 4 * span) {
             for (std::int32_t at = std::min(spanFrom, spanTo); at <= std::max(spanFrom, spanTo);
                  ++at)
                 draw(at);
             return;
         }
-        for (double k = first; k <= last; ++k) {
+        for (std::int64_t i = 0; i < multiples.count; ++i) {
+            const double k = multiples.k(i);
             if (k == 0 && skipZero)
                 continue;
             draw(position(k * step));

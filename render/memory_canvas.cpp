@@ -36,6 +36,16 @@ Canvas::TextExtent MemoryCanvas::measureText(const FontRecord& font, std::string
     return { static_cast<std::int32_t>(text.size()) * ((height + 1) / 2), height };
 }
 
+void MemoryCanvas::drawText(
+    const FontRecord& font, std::string_view text, std::int32_t left, std::int32_t top)
+{
+    const TextExtent extent = measureText(font, text);
+    if (textState().backgroundMode == BackgroundMode::Opaque)
+        fillRect(
+            { left, top, left + extent.width, top + extent.height }, textState().backgroundColor);
+    texts_.push_back({ std::string(text), left, top, extent.height, textState() });
+}
+
 std::string MemoryCanvas::asciiArt() const
 {
     std::string art;

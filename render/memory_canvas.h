@@ -19,7 +19,24 @@ public:
     // Fixed metrics, the same on every machine: a character is half the font's pixel height wide
     // (rounded up), a line is the pixel height tall. 96 pixels per inch.
     TextExtent measureText(const FontRecord& font, std::string_view text) const override;
+    // Texts are not rasterised: each is recorded with where and how it was drawn, and only the
+    // opaque box behind it is painted.
+    void drawText(const FontRecord& font,
+        std::string_view text,
+        std::int32_t left,
+        std::int32_t top) override;
     std::int32_t pixelsPerInchY() const override { return 96; }
+
+    struct DrawnText {
+        std::string text;
+        std::int32_t left = 0;
+        std::int32_t top = 0;
+        std::int32_t pixelHeight = 0;
+        TextState state;
+
+        bool operator==(const DrawnText&) const = default;
+    };
+    const std::vector<DrawnText>& texts() const { return texts_; }
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
@@ -33,6 +50,7 @@ private:
     Rgb background_;
     DeviceRect clip_;
     std::vector<Rgb> pixels_;
+    std::vector<DrawnText> texts_;
 };
 
 } // namespace ovilan

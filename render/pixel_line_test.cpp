@@ -1,7 +1,9 @@
+#include "render/line_steps.h"
 #include "render/memory_canvas.h"
 #include "render/pixel_line.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace ovilan {
 namespace {
@@ -78,6 +80,60 @@ namespace {
         other.setClipBox({ 0, 0, 2, 0 });
         drawPixelLine(other, 0, 1, 2, 1, 3, 0, kBlack);
         EXPECT_EQ(other.asciiArt(), "...\n...\n...\n");
+    }
+
+    // The line as its definition says, point by point from the start: the reference for the
+    // drawing that visits only the points within the clip box.
+    void referenceLine(MemoryCanvas& canvas,
+        std::int32_t x1,
+        std::int32_t y1,
+        std::int32_t x2,
+        std::int32_t y2,
+        std::int32_t pattern)
+    {
+        const DeviceRect clip = canvas.clipBox();
+        int position = 0;
+        forEachLineStep(x1, y1, x2, y2, [&](std::int32_t x, std::int32_t y, std::int64_t) {
+            const int at = position++ % 32;
+            const bool on = pattern == 0 || (pattern == 2 && (at <= 11 || (at >= 16 && at <= 27)));
+            if (on && x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom)
+                canvas.setPixel(x, y, kBlack);
+        });
+    }
+
+    TEST(PixelLine, VisitingOnlyTheClipBoxKeepsEveryPixel)
+    {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<std::int32_t> coordinate(-60, 90);
+        for (int trial = 0; trial < 400; ++trial) {
+            const std::int32_t x1 = coordinate(random);
+            const std::int32_t y1 = coordinate(random);
+            const std::int32_t x2 = coordinate(random);
+            const std::int32_t y2 = coordinate(random);
+            const std::int32_t pattern = trial % 2 == 0 ? 0 : 2;
+            MemoryCanvas drawn(40, 30);
+            MemoryCanvas expected(40, 30);
+            drawn.setClipBox({ 5, 3, 33, 25 });
+            expected.setClipBox({ 5, 3, 33, 25 });
+            drawPixelLine(drawn, x1, y1, x2, y2, 1, pattern, kBlack);
+            referenceLine(expected, x1, y1, x2, y2, pattern);
+            ASSERT_EQ(drawn.asciiArt(), expected.asciiArt())
+                << x1 << "," << y1 << " - " << x2 << "," << y2 << " pattern " << pattern;
+        }
+    }
+
+    TEST(PixelLine, FarEndsCostOnlyTheVisiblePart)
+    {
+        // Ends at the limits of the device range (a label frame or a tick of a far-away point)
+        // draw the visible part at once, with the dash rhythm counted from the true start.
+        MemoryCanvas canvas(64, 1);
+        drawPixelLine(canvas, -2147483647 - 1, 0, 2147483647, 0, 1, 1, kBlack);
+        // Position of pixel 0 in its run: 2^31 points lie before it, a multiple of 32.
+        const std::string run = std::string(24, '#') + std::string(8, '.');
+        EXPECT_EQ(canvas.asciiArt(), run + run + "\n");
+        MemoryCanvas steep(3, 3);
+        drawPixelLine(steep, 1, -2147483647 - 1, 1, 2147483647, 1, 0, kBlack);
+        EXPECT_EQ(steep.asciiArt(), ".#.\n.#.\n.#.\n");
     }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "render/canvas.h"
 #include "render/font_record.h"
+#include "render/plot_mapping.h"
 #include "render/plot_settings.h"
 
 #include <cstdint>
@@ -11,6 +13,16 @@ namespace ovilan {
 // A user annotation pinned to a plot point: a round marker and a caption beside it.
 struct CPlotLabel {
     CPlotLabel();
+
+    // The caption's box in device pixels beside the marker, as the alignments place it; right
+    // and bottom are one past the text.
+    DeviceRect captionBox(const Canvas& canvas, const PlotMapping& mapping) const;
+    // The marker and the caption; nothing at all when the point lies outside the plot rectangle.
+    void draw(Canvas& canvas, const PlotMapping& mapping) const;
+    // Whether a device point hits the caption box (right and bottom edges excluded) or lies
+    // within the marker's radius.
+    bool hitTest(
+        const Canvas& canvas, const PlotMapping& mapping, std::int32_t mx, std::int32_t my) const;
 
     double x = 0;
     double y = 0;

@@ -1,0 +1,330 @@
+#include "render/axes.h"
+
+#include "expr/number_format.h"
+#include "render/grid.h"
+#include "render/pixel_line.h"
+#include "render/step_multiples.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace ovilan {
+
+namespace {
+
+    constexpr std::int32_t kSolid = 0;
+
+    std::int64_t spanOf(std::int32_t from, std::int32_t to)
+    {
+        return std::llabs(static_cast<std::int64_t>(to) - from) + 1;
+    }
+
+    void drawCaption(Canvas& canvas, const AxisSettings& axis, std::int32_t left, std::int32_t top)
+    {
+        const TextStateSaver saver(canvas);
+        canvas.textState().textColor = colorOf(axis.captionColor);
+        canvas.textState().backgroundMode = BackgroundMode::Transparent;
+        canvas.drawText(axis.captionFont, axis.caption, left, top);
+    }
+
+    // Calls `at(k)` for the multiples of `step` in the axis range, from the smallest up, or from
+    // the largest down. With more than `limit` multiples it calls nothing and reports false.
+    template <typename At>
+    bool eachMultiple(
+        const AxisSettings& axis, double step, std::int64_t limit, bool downward, At at)
+    {
+        const StepMultiples multiples = stepMultiples(axis.min, axis.max, step, limit);
+        if (multiples.count > limit)
+            return false;
+        for (std::int64_t i = 0; i < multiples.count; ++i)
+            at(downward ? multiples.fromTop(i) : multiples.k(i));
+        return true;
+    }
+
+    // The text of the label at k x labelStep: the value in the displayed step, cleaned of
+    // floating-point noise down to two decades below the step, and the suffix.
+    std::string labelText(const AxisSettings& axis, double k)
+    {
+        const double displayedStep
+            = axis.labelCoefficient == 0 ? axis.labelStep : axis.labelStep / axis.labelCoefficient;
+        double value = k * displayedStep;
+        roundToMagnitude(value, axis.labelStep);
+        return formatNumber(value) + axis.labelSuffix;
+    }
+
+    struct AxisPass {
+        Canvas& canvas;
+        const PlotMapping& mapping;
+        const AxisSettings& axis;
+        AxisPositions at;
+        bool crossing;
+
+        const DeviceRect& rect() const { return mapping.plotRect; }
+        Rgb lineColor() const { return colorOf(axis.lineColor); }
+
+        // A tick at every pixel of the span when the ticks would be closer than a quarter pixel.
+        template <typename Position, typename Tick>
+        void ticks(
+            std::int32_t spanFrom, std::int32_t spanTo, bool downward, Position position, Tick tick)
+        {
+            const std::int64_t span = spanOf(spanFrom, spanTo);
+            const bool drawn = eachMultiple(axis, axis.tickStep, 4 * span, downward, [&](double k) {
+                tick(position(k * axis.tickStep));
+            });
+            if (!drawn)
+                for (std::int32_t p = std::min(spanFrom, spanTo); p <= std::max(spanFrom, spanTo);
+                     ++p)
+                    tick(p);
+        }
+
+        // More labels than pixels would only be a smear of ink; such a step draws none.
+        template <typename Label>
+        void labels(std::int32_t spanFrom, std::int32_t spanTo, bool downward, Label label)
+        {
+            const TextStateSaver saver(canvas);
+            canvas.textState().textColor = colorOf(axis.labelColor);
+            canvas.textState().backgroundMode = BackgroundMode::Transparent;
+            eachMultiple(axis, axis.labelStep, spanOf(spanFrom, spanTo), downward, [&](double k) {
+                if (k == 0 && crossing)
+                    return; // the origin "0" takes its place
+                const std::string text = labelText(axis, k);
+                label(k * axis.labelStep, text, canvas.measureText(axis.labelFont, text));
+            });
+        }
+
+        void arrowStroke(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
+        {
+            drawPixelLine(canvas, x1, y1, x2, y2, axis.lineWidth, kSolid, lineColor());
+        }
+    };
+
+    void drawXAxis(AxisPass pass)
+    {
+        Canvas& canvas = pass.canvas;
+        const AxisSettings& axis = pass.axis;
+        const DeviceRect& r = pass.rect();
+        const std::int32_t ay = pass.at.y;
+        if (pass.crossing) {
+            drawPixelLine(canvas,
+                r.left - 15,
+                ay,
+                r.right + 15,
+                ay,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+        } else {
+            drawPixelLine(canvas,
+                r.left,
+                r.top,
+                r.right,
+                r.top,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+            drawPixelLine(canvas,
+                r.left,
+                r.bottom,
+                r.right,
+                r.bottom,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+        }
+        const Canvas::TextExtent caption = canvas.measureText(axis.captionFont, axis.caption);
+        drawCaption(canvas,
+            axis,
+            r.right + 15 - caption.width,
+            axis.labelLayout ? ay + 10 : ay - caption.height - 10);
+        if (axis.showArrow && pass.crossing) {
+            const std::int32_t d = pass.mapping.xDirection;
+            const std::int32_t end = d == 1 ? r.right : r.left;
+            pass.arrowStroke(end + 5 * d, ay - 3, end + 15 * d, ay);
+            pass.arrowStroke(end + 15 * d, ay, end + 5 * d, ay + 3);
+        }
+        if (axis.showTicks) {
+            const Rgb color = colorOf(axis.tickColor);
+            const auto tickAt = [&](std::int32_t px) {
+                drawPixelLine(canvas,
+                    px,
+                    ay + axis.tickLength / 2,
+                    px,
+                    ay - axis.tickLength / 2,
+                    axis.lineWidth,
+                    kSolid,
+                    color);
+            };
+            pass.ticks(
+                r.left,
+                r.right,
+                false,
+                [&](double value) { return plotToDevice(pass.mapping, value, 0).x; },
+                tickAt);
+        }
+        if (axis.showLabels)
+            pass.labels(r.left,
+                r.right,
+                false,
+                [&](double value, const std::string& text, Canvas::TextExtent box) {
+                    const std::int32_t px = plotToDevice(pass.mapping, value, 0).x;
+                    canvas.drawText(axis.labelFont,
+                        text,
+                        px - box.width / 2,
+                        axis.labelLayout ? ay - box.height - 5 : ay + 5);
+                });
+    }
+
+    void drawYAxis(AxisPass pass)
+    {
+        Canvas& canvas = pass.canvas;
+        const AxisSettings& axis = pass.axis;
+        const DeviceRect& r = pass.rect();
+        const std::int32_t ax = pass.at.x;
+        if (pass.crossing) {
+            drawPixelLine(canvas,
+                ax,
+                r.top - 15,
+                ax,
+                r.bottom + 15,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+        } else {
+            drawPixelLine(canvas,
+                r.left,
+                r.top,
+                r.left,
+                r.bottom,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+            drawPixelLine(canvas,
+                r.right,
+                r.top,
+                r.right,
+                r.bottom,
+                axis.lineWidth,
+                axis.lineStyle,
+                pass.lineColor());
+        }
+        const Canvas::TextExtent caption = canvas.measureText(axis.captionFont, axis.caption);
+        drawCaption(canvas, axis, axis.labelLayout ? ax - caption.width - 10 : ax + 10, r.top - 15);
+        if (axis.showArrow && pass.crossing) {
+            const std::int32_t d = pass.mapping.yDirection;
+            const std::int32_t end = d == 1 ? r.top : r.bottom;
+            pass.arrowStroke(ax - 3, end - 5 * d, ax, end - 15 * d);
+            pass.arrowStroke(ax, end - 15 * d, ax + 3, end - 5 * d);
+        }
+        if (axis.showTicks) {
+            const Rgb color = colorOf(axis.tickColor);
+            const auto tickAt = [&](std::int32_t py) {
+                drawPixelLine(canvas,
+                    ax - axis.tickLength / 2,
+                    py,
+                    ax + axis.tickLength / 2,
+                    py,
+                    axis.lineWidth,
+                    kSolid,
+                    color);
+            };
+            pass.ticks(
+                r.top,
+                r.bottom,
+                true,
+                [&](double value) { return plotToDevice(pass.mapping, 0, value).y; },
+                tickAt);
+        }
+        if (axis.showLabels)
+            pass.labels(r.top,
+                r.bottom,
+                true,
+                [&](double value, const std::string& text, Canvas::TextExtent box) {
+                    const std::int32_t py = plotToDevice(pass.mapping, 0, value).y;
+                    canvas.drawText(axis.labelFont,
+                        text,
+                        axis.labelLayout ? ax + 5 : ax - box.width - 5,
+                        py + 1 - box.height / 2);
+                });
+    }
+
+    // The single "0" at the crossing point, moved 3 pixels clear of it toward the sides where the
+    // labels of the two axes hang.
+    void drawOrigin(
+        Canvas& canvas, const PlotMapping& mapping, const PlotSettings& settings, AxisPositions at)
+    {
+        const DevicePoint zero = plotToDevice(mapping, 0, 0);
+        const DeviceRect& r = mapping.plotRect;
+        const AxisSettings& x = settings.xAxis;
+        const AxisSettings& y = settings.yAxis;
+        int sx = 0;
+        int sy = 0;
+        const AxisSettings* font = nullptr;
+        if (zero.y >= r.top && zero.y <= r.bottom && y.showAxis && y.showLabels) {
+            sx = y.labelLayout ? 1 : -1;
+            font = &y;
+        }
+        if (zero.x >= r.left && zero.x <= r.right && x.showAxis && x.showLabels) {
+            sy = x.labelLayout ? -1 : 1;
+            font = &x;
+        }
+        if (font == nullptr)
+            return;
+        const TextStateSaver saver(canvas);
+        canvas.textState().textColor = colorOf(font->labelColor);
+        canvas.textState().backgroundMode = BackgroundMode::Transparent;
+        const Canvas::TextExtent box = canvas.measureText(font->labelFont, "0");
+        canvas.drawText(font->labelFont,
+            "0",
+            at.x - box.width / 2 + (box.width / 2 + 3) * sx,
+            at.y - box.height / 2 + (box.height / 2 + 3) * sy);
+    }
+
+} // namespace
+
+AxisPositions axisPositions(const PlotMapping& mapping, const PlotSettings& settings)
+{
+    const DeviceRect& r = mapping.plotRect;
+    const std::int32_t width = r.right - r.left;
+    const std::int32_t height = r.bottom - r.top;
+    const std::int32_t xd = mapping.xDirection;
+    const std::int32_t yd = mapping.yDirection;
+    std::int32_t ex = roundToDevice(mapping.xOffset);
+    std::int32_t ey = roundToDevice(mapping.yOffset);
+    // The edge that holds a range's minimum, and the one that holds its maximum.
+    const std::int32_t exAtMin = ((width + 1) * xd) / -2;
+    const std::int32_t eyAtMin = ((height + 1) * yd) / -2;
+    if (settings.general.rectangularAxes == 1) {
+        ex = exAtMin;
+        ey = eyAtMin;
+    } else {
+        if (settings.xAxis.min >= 0)
+            ex = exAtMin;
+        if (settings.xAxis.max <= 0)
+            ex = ((width + 1) * xd) / 2;
+        if (settings.yAxis.min >= 0)
+            ey = eyAtMin;
+        if (settings.yAxis.max <= 0)
+            ey = ((height + 1) * yd) / 2;
+    }
+    return { r.left + width / 2 + ex, r.top + height / 2 - ey };
+}
+
+void drawAxes(Canvas& canvas,
+    const PlotMapping& mapping,
+    const PlotSettings& settings,
+    std::span<const LegendEntry> legendEntries)
+{
+    drawLegend(canvas, mapping, settings.legend, legendEntries);
+    drawGrid(canvas, mapping, settings);
+    const AxisPositions at = axisPositions(mapping, settings);
+    const bool crossing = settings.general.rectangularAxes != 1;
+    if (settings.xAxis.showAxis)
+        drawXAxis({ canvas, mapping, settings.xAxis, at, crossing });
+    if (settings.yAxis.showAxis)
+        drawYAxis({ canvas, mapping, settings.yAxis, at, crossing });
+    if (crossing)
+        drawOrigin(canvas, mapping, settings, at);
+}
+
+} // namespace ovilan

@@ -1,0 +1,101 @@
+#include "render/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ovilan {
+
+namespace {
+
+    // The columns of one row of an ellipse, first and last included; empty when first > last.
+    struct Span {
+        std::int64_t first = 1;
+        std::int64_t last = 0;
+        bool contains(std::int64_t x) const { return x >= first && x <= last; }
+    };
+
+    // A pixel belongs to the ellipse inscribed in the box when its centre lies within it.
+    class EllipseRows {
+    public:
+        explicit EllipseRows(const DeviceRect& box)
+            : top_(box.top)
+            , bottom_(static_cast<std::int64_t>(box.bottom) - 1)
+            , centreX_((static_cast<double>(box.left) + box.right - 1) / 2)
+            , centreY_((static_cast<double>(box.top) + box.bottom - 1) / 2)
+            , radiusX_((static_cast<double>(box.right) - box.left) / 2)
+            , radiusY_((static_cast<double>(box.bottom) - box.top) / 2)
+        {
+        }
+
+        bool empty() const { return !(radiusX_ > 0 && radiusY_ > 0); }
+
+        Span row(std::int64_t y) const
+        {
+            if (y < top_ || y > bottom_)
+                return {};
+            const double across = (static_cast<double>(y) - centreY_) / radiusY_;
+            const double room = 1 - across * across;
+            if (room < 0)
+                return {};
+            const double half = radiusX_ * std::sqrt(room);
+            return { static_cast<std::int64_t>(std::ceil(centreX_ - half)),
+                static_cast<std::int64_t>(std::floor(centreX_ + half)) };
+        }
+
+        std::int64_t top() const { return top_; }
+        std::int64_t bottom() const { return bottom_; }
+
+    private:
+        std::int64_t top_;
+        std::int64_t bottom_;
+        double centreX_;
+        double centreY_;
+        double radiusX_;
+        double radiusY_;
+    };
+
+} // namespace
+
+void Canvas::fillRect(DeviceRect area, Rgb color)
+{
+    const DeviceRect clip = clipBox();
+    const std::int64_t top = std::max<std::int64_t>(area.top, clip.top);
+    const std::int64_t bottom
+        = std::min<std::int64_t>(static_cast<std::int64_t>(area.bottom) - 1, clip.bottom);
+    const std::int64_t left = std::max<std::int64_t>(area.left, clip.left);
+    const std::int64_t right
+        = std::min<std::int64_t>(static_cast<std::int64_t>(area.right) - 1, clip.right);
+    for (std::int64_t y = top; y <= bottom; ++y)
+        for (std::int64_t x = left; x <= right; ++x)
+            setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), color);
+}
+
+void Canvas::drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill)
+{
+    const EllipseRows rows(box);
+    if (rows.empty())
+        return;
+    // Only the rows and columns within the clip box are visited, so a huge marker costs no more
+    // than the visible area.
+    const DeviceRect clip = clipBox();
+    const std::int64_t top = std::max<std::int64_t>(rows.top(), clip.top);
+    const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), clip.bottom);
+    for (std::int64_t y = top; y <= bottom; ++y) {
+        const Span span = rows.row(y);
+        const Span above = rows.row(y - 1);
+        const Span below = rows.row(y + 1);
+        const std::int64_t left = std::max<std::int64_t>(span.first, clip.left);
+        const std::int64_t right = std::min<std::int64_t>(span.last, clip.right);
+        for (std::int64_t x = left; x <= right; ++x) {
+            // A pixel with a neighbour outside the ellipse is on its outline.
+            const bool edge
+                = x == span.first || x == span.last || !above.contains(x) || !below.contains(x);
+            if (edge)
+                setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), outline);
+            else if (fill)
+                setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), *fill);
+        }
+    }
+}
+
+} // namespace ovilan

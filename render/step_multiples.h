@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace ovilan {
+
+// The multiples k x step that lie within min..max, k running from ceil(min / step) to
+// floor(max / step). Ticks, labels and grid lines stand at them.
+struct StepMultiples {
+    double first = 0; // the smallest k
+    std::int64_t count = 0; // how many there are; 0 for a step that is not positive
+
+    double k(std::int64_t i) const { return first + static_cast<double>(i); }
+    double fromTop(std::int64_t i) const { return first + static_cast<double>(count - 1 - i); }
+};
+
+// Counted with an integer, so a k beyond the precision of a double cannot stall the loop. A step
+// so fine that there are more multiples than `limit` reports limit + 1; callers bound their loops
+// by what can be seen on the device.
+inline StepMultiples stepMultiples(double min, double max, double step, std::int64_t limit)
+{
+    StepMultiples multiples;
+    if (!(step > 0))
+        return multiples;
+    const double first = std::ceil(min / step);
+    const double last = std::floor(max / step);
+    if (!std::isfinite(first) || !std::isfinite(last) || last < first)
+        return multiples;
+    multiples.first = first;
+    const double count = last - first + 1;
+    multiples.count
+        = count > static_cast<double>(limit) ? limit + 1 : static_cast<std::int64_t>(count);
+    return multiples;
+}
+
+} // namespace ovilan
