@@ -1,9 +1,12 @@
 #include "cli/document_tools.h"
 
 #include "cli/engine_commands.h"
+#include "cli/picture_tools.h"
 #include "document/document_file.h"
 #include "expr/number_format.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -11,11 +14,17 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace ovilan::cli {
 
 namespace {
+
+    // The sizes the "Picture properties" dialog accepts.
+    constexpr int kMinPictureSide = 100;
+    constexpr int kMaxPictureSide = 3000;
 
     constexpr std::string_view kKindNames[] = { "Y(x)", "X(y)", "X(t),Y(t)", "R(a)", "Table" };
 
@@ -58,6 +67,119 @@ namespace {
     {
         out << name << " range: " << formatNumber(axis.min) << " .. " << formatNumber(axis.max)
             << '\n';
+    }
+
+    // The target is replaced only when the whole file has been written.
+    bool writeFileSafely(std::string_view path, const std::vector<std::uint8_t>& bytes)
+    {
+        const std::filesystem::path target { std::string(path) };
+        std::filesystem::path temporary = target;
+        temporary += ".saving";
+        {
+            std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+            file.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+            file.close();
+            if (!file) {
+                std::error_code ignored;
+                std::filesystem::remove(temporary, ignored);
+                return false;
+            }
+        }
+        std::error_code error;
+        std::filesystem::rename(temporary, target, error);
+        if (error) {
+            std::filesystem::remove(temporary, error);
+            return false;
+        }
+        return true;
+    }
+
+    bool endsWith(std::string_view text, std::string_view suffix)
+    {
+        if (text.size() < suffix.size())
+            return false;
+        const std::string_view tail = text.substr(text.size() - suffix.size());
+        return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+    }
+
+    // WIDTHxHEIGHT with both within the sizes the picture dialog allows.
+    std::optional<std::pair<int, int>> parseSize(std::string_view text)
+    {
+        const std::size_t cross = text.find('x');
+        if (cross == std::string_view::npos)
+            return std::nullopt;
+        int width = 0;
+        int height = 0;
+        const char* widthEnd = text.data() + cross;
+        const char* heightEnd = text.data() + text.size();
+        const auto [wEnd, wError] = std::from_chars(text.data(), widthEnd, width);
+        const auto [hEnd, hError] = std::from_chars(widthEnd + 1, heightEnd, height);
+        if (wError != std::errc() || wEnd != widthEnd || hError != std::errc() || hEnd != heightEnd)
+            return std::nullopt;
+        if (width < kMinPictureSide || width > kMaxPictureSide || height < kMinPictureSide
+            || height > kMaxPictureSide)
+            return std::nullopt;
+        return std::pair { width, height };
+    }
+
+    struct ConvertRequest {
+        std::string_view source;
+        std::string_view target;
+        std::optional<PictureRequest> picture; // none for a document
+    };
+
+    // IN.ovd OUT.ovd, or IN.ovd OUT.bmp|OUT.png [--size WxH] [--rle].
+    std::optional<ConvertRequest> parseConvert(std::span<const std::string_view> args, std::ostream& err)
+    {
+        std::vector<std::string_view> files;
+        std::optional<std::string_view> size;
+        bool rle = false;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "--size" && i + 1 < args.size())
+                size = args[++i];
+            else if (args[i] == "--rle")
+                rle = true;
+            else if (args[i].starts_with("--"))
+                return std::nullopt;
+            else
+                files.push_back(args[i]);
+        }
+        if (files.size() != 2)
+            return std::nullopt;
+        ConvertRequest request { files[0], files[1], std::nullopt };
+        if (endsWith(request.target, ".ovd")) {
+            if (size || rle) {
+                err << "ovilan-cli: --size and --rle apply to pictures only\n";
+                return std::nullopt;
+            }
+            return request;
+        }
+        PictureRequest picture;
+        if (endsWith(request.target, ".png"))
+            picture.format = PictureFormat::Png;
+        else if (!endsWith(request.target, ".bmp")) {
+            err << "ovilan-cli: the output must end in .ovd, .bmp or .png\n";
+            return std::nullopt;
+        }
+        if (rle && picture.format != PictureFormat::Bmp) {
+            err << "ovilan-cli: --rle applies to BMP pictures only\n";
+            return std::nullopt;
+        }
+        if (size) {
+            const auto parsed = parseSize(*size);
+            if (!parsed) {
+                err << "ovilan-cli: the picture size must be WIDTHxHEIGHT, each between "
+                    << kMinPictureSide << " and " << kMaxPictureSide << '\n';
+                return std::nullopt;
+            }
+            std::tie(picture.width, picture.height) = *parsed;
+        }
+        picture.rle = rle;
+        request.picture = picture;
+        return request;
     }
 
 } // namespace
@@ -124,34 +246,27 @@ int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ost
 
 int runConvert(std::span<const std::string_view> args, std::ostream& err)
 {
-    if (args.size() != 2 || !args[1].ends_with(".ovd"))
+    const std::optional<ConvertRequest> request = parseConvert(args, err);
+    if (!request)
         return kExitUsage;
     const AppPreferences preferences;
     COvilanDoc document(preferences);
-    if (!open(document, args[0], err))
+    if (!open(document, request->source, err))
         return kExitRefused;
-    const auto bytes = writeDocument(document);
-    // The target is replaced only when the whole document has been written.
-    const std::filesystem::path target { std::string(args[1]) };
-    std::filesystem::path temporary = target;
-    temporary += ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
+    if (!request->picture) {
+        if (!writeFileSafely(request->target, writeDocument(document))) {
             err << "Failed to save document.\n";
             return kExitRefused;
         }
+        return kExitSuccess;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        err << "Failed to save document.\n";
+    const auto bytes = pictureFile(document, *request->picture);
+    if (!bytes) {
+        err << "Can't save the bitmap.\n";
+        return kExitRefused;
+    }
+    if (!writeFileSafely(request->target, *bytes)) {
+        err << "An error has occured while saving.\n";
         return kExitRefused;
     }
     return kExitSuccess;

@@ -16,6 +16,12 @@ constexpr std::string_view kUsage = R"(usage:
                                            stdout: CODE<TAB>NORMAL<TAB>TEXTVAL<TAB>EXPRVAL
   ovilan-cli number VALUE                  print a number as formula text
   ovilan-cli number --batch                stdin: one number per line
+  ovilan-cli info FILE.ovd                 a summary of a document
+  ovilan-cli trace FILE.ovd [--graph N]    the traced points as CSV: graph,index,x,y,penUp
+  ovilan-cli convert IN.ovd OUT.ovd        read and write a document again
+  ovilan-cli convert IN.ovd OUT.bmp|OUT.png [--size WxH] [--rle]
+                                           the plot as a picture; 800x600 unless a size
+                                           from 100 to 3000 is given; --rle compresses a BMP
 )";
 
 } // namespace

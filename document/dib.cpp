@@ -1,6 +1,7 @@
 #include "document/dib.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace ovilan {
 
@@ -176,6 +177,17 @@ std::vector<std::uint8_t> bmpFile(const std::vector<std::uint8_t>& dib)
     put32(file, kFileHeaderSize + kInfoHeaderSize + kPaletteSize);
     file.insert(file.end(), dib.begin(), dib.end());
     return file;
+}
+
+bool writeBmp(const std::string& path, const std::vector<std::uint8_t>& dib)
+{
+    const std::vector<std::uint8_t> bytes = bmpFile(dib);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return false;
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
 }
 
 } // namespace ovilan

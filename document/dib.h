@@ -3,6 +3,7 @@
 #include "render/canvas.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ovilan {
@@ -19,6 +20,9 @@ std::vector<std::uint8_t> toDib(
 
 // A BMP file: the 14-byte file header, then the DIB.
 std::vector<std::uint8_t> bmpFile(const std::vector<std::uint8_t>& dib);
+
+// Writes the BMP file of a DIB, creating or truncating it; false when it cannot be written.
+bool writeBmp(const std::string& path, const std::vector<std::uint8_t>& dib);
 
 // One row of palette indices in the BMP format's 4-bit run-length encoding. Every pixel is written
 // explicitly: repeated pixels as encoded runs, stretches of 3 or more as absolute runs padded to a

@@ -1,5 +1,6 @@
 #include "graph/graph.h"
 
+#include "graph/curve_raster.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 #include "render/random_color.h"
@@ -13,6 +14,12 @@ CGraph::CGraph(GraphKind graphKind, const PlotSettings& owner)
     , steps(owner.general.steps)
     , document(&owner)
 {
+}
+
+bool CGraph::draw(Canvas& canvas, const PlotMapping& mapping) const
+{
+    drawTrace(canvas, mapping, *this, GapTest::Apply);
+    return true;
 }
 
 void CGraph::refresh()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "render/archive.h"
+#include "render/canvas.h"
+#include "render/plot_mapping.h"
 #include "render/plot_settings.h"
 
 #include <array>
@@ -30,6 +32,9 @@ public:
     CGraph(const CGraph&) = delete;
     CGraph& operator=(const CGraph&) = delete;
 
+    // Draws the traced points as a clipped, dashed polyline in the graph's pen, broken at every
+    // pen-up mark and at every jump beyond the maximum gap. Never recomputes.
+    virtual bool draw(Canvas& canvas, const PlotMapping& mapping) const;
     // Fills xs, ys and penUp from the graph's definition and clears dirty.
     virtual void computePoints() = 0;
     // Brings the graph up to date with its document; recomputes only when dirty.

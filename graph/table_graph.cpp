@@ -2,6 +2,7 @@
 
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
+#include "graph/curve_raster.h"
 #include "render/record_io.h"
 
 #include <cstdio>
@@ -50,6 +51,25 @@ int CTableGraph::computeTablePoints()
     penUp[0] = 1;
     dirty = false;
     return steps;
+}
+
+bool CTableGraph::draw(Canvas& canvas, const PlotMapping& mapping) const
+{
+    if (showLines)
+        drawTrace(canvas, mapping, *this, GapTest::Skip);
+    if (!showPoints)
+        return true;
+    for (int i = 0; i <= steps; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        CPlotLabel marker = markerStyle;
+        marker.x = xs[at];
+        marker.y = ys[at];
+        marker.caption = pointLabels[at] + markerStyle.caption;
+        if (marker.caption.empty())
+            marker.showLabel = 0;
+        marker.draw(canvas, mapping);
+    }
+    return true;
 }
 
 std::string CTableGraph::describe() const

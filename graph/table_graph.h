@@ -18,6 +18,9 @@ public:
     // Evaluates the filled rows into the points; returns the number of points minus one.
     int computeTablePoints();
     void computePoints() override { computeTablePoints(); }
+    // The points joined in row order (never broken by the maximum gap) and, with the points
+    // shown, a marker in the template's style at each, captioned with its row's label.
+    bool draw(Canvas& canvas, const PlotMapping& mapping) const override;
     // A table is recomputed only when its cells change.
     void refresh() override { }
     std::string describe() const override;

@@ -1,0 +1,117 @@
+#include "view/qimage_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ovilan {
+
+namespace {
+
+    // A font record without a height asks for the device's usual size, as a window's text has.
+    constexpr int kDefaultPixelSize = 12;
+
+    QString toQString(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
+    QColor toQColor(Rgb color) { return QColor(color.red, color.green, color.blue); }
+
+    DeviceRect within(DeviceRect clip, const QImage& image)
+    {
+        return { std::max(clip.left, 0), std::max(clip.top, 0),
+            std::min(clip.right, image.width() - 1), std::min(clip.bottom, image.height() - 1) };
+    }
+
+} // namespace
+
+QFont toQFont(const FontRecord& record, std::int32_t pixelsPerInch)
+{
+    QFont font(toQString(record.lfFaceName));
+    const int pixels = std::abs(fontPixelHeight(record.lfHeight, pixelsPerInch));
+    font.setPixelSize(pixels > 0 ? pixels : kDefaultPixelSize);
+    if (record.lfWeight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.lfWeight, 1, 1000)));
+    font.setItalic(record.lfItalic != 0);
+    font.setUnderline(record.lfUnderline != 0);
+    font.setStrikeOut(record.lfStrikeOut != 0);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QImageCanvas::QImageCanvas(QImage& image)
+    : image_(image)
+    , bits_(image.bits())
+    , stride_(image.bytesPerLine())
+    , clip_ { 0, 0, image.width() - 1, image.height() - 1 }
+{
+}
+
+void QImageCanvas::setClipBox(DeviceRect clip) { clip_ = within(clip, image_); }
+
+void QImageCanvas::setPixel(std::int32_t x, std::int32_t y, Rgb color)
+{
+    if (x < clip_.left || x > clip_.right || y < clip_.top || y > clip_.bottom)
+        return;
+    row(y)[x] = qRgb(color.red, color.green, color.blue);
+}
+
+Rgb QImageCanvas::pixel(std::int32_t x, std::int32_t y) const
+{
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+        return {};
+    const QRgb value = row(y)[x];
+    return { static_cast<std::uint8_t>(qRed(value)), static_cast<std::uint8_t>(qGreen(value)),
+        static_cast<std::uint8_t>(qBlue(value)) };
+}
+
+void QImageCanvas::fillRect(DeviceRect area, Rgb color)
+{
+    const std::int64_t left = std::max(area.left, clip_.left);
+    const std::int64_t right = std::min(std::int64_t { area.right } - 1, std::int64_t { clip_.right });
+    const std::int64_t top = std::max(area.top, clip_.top);
+    const std::int64_t bottom
+        = std::min(std::int64_t { area.bottom } - 1, std::int64_t { clip_.bottom });
+    if (left > right)
+        return;
+    const QRgb value = qRgb(color.red, color.green, color.blue);
+    for (auto y = static_cast<std::int32_t>(top); y <= bottom; ++y)
+        std::fill(row(y) + left, row(y) + right + 1, value);
+}
+
+Canvas::TextExtent QImageCanvas::measureText(const FontRecord& font, std::string_view text) const
+{
+    const QFontMetrics metrics(toQFont(font, pixelsPerInchY()), &image_);
+    return { metrics.horizontalAdvance(toQString(text)), metrics.height() };
+}
+
+void QImageCanvas::drawText(
+    const FontRecord& font, std::string_view text, std::int32_t left, std::int32_t top)
+{
+    if (text.empty())
+        return;
+    const QFont qfont = toQFont(font, pixelsPerInchY());
+    const QFontMetrics metrics(qfont, &image_);
+    const QString string = toQString(text);
+    const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(string);
+    const std::int64_t bottom = std::int64_t { top } + metrics.height();
+    // A text wholly outside the clip box is not handed to the painter, whose coordinates
+    // cannot hold every device position.
+    if (right <= clip_.left || left > clip_.right || bottom <= clip_.top || top > clip_.bottom)
+        return;
+    if (textState().backgroundMode == BackgroundMode::Opaque)
+        fillRect({ left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) },
+            textState().backgroundColor);
+    QPainter painter(&image_);
+    painter.setClipRect(QRect(QPoint(clip_.left, clip_.top), QPoint(clip_.right, clip_.bottom)));
+    painter.setFont(qfont);
+    painter.setPen(toQColor(textState().textColor));
+    painter.drawText(QPoint(left, top + metrics.ascent()), string);
+}
+
+std::int32_t QImageCanvas::pixelsPerInchY() const { return image_.logicalDpiY(); }
+
+} // namespace ovilan
