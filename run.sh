@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
 
-ovilan_need_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev
+ovilan_need_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev \
+  fonts-liberation2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target ovilan-cli
 cli=./build/cli/ovilan-cli
@@ -29,3 +30,10 @@ printf '3.141592653589793\n12345678901\n0.00001\n-1.5e20\n' | "$cli" number --ba
 echo
 echo "The example gallery, as ovilan-cli reads it:"
 "$cli" info examples/gallery.ovd | sed 's/^/  /'
+
+echo
+echo "The gallery drawn as pictures:"
+mkdir -p build/pictures
+"$cli" convert examples/gallery.ovd build/pictures/gallery.png
+"$cli" convert examples/gallery.ovd build/pictures/gallery.bmp --size 1024x768 --rle
+echo "  build/pictures/gallery.png (800x600) and build/pictures/gallery.bmp (1024x768, RLE)"

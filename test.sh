@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 . scripts/packages.sh
 
 ovilan_need_packages cmake ninja-build g++ clang libclang-rt-14-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev locales
+  libgtest-dev libgmock-dev libbenchmark-dev locales qt6-base-dev fonts-liberation2
 ovilan_need_locale de_DE
 
 echo "== build and test"

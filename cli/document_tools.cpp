@@ -132,7 +132,8 @@ namespace {
     };
 
     // IN.ovd OUT.ovd, or IN.ovd OUT.bmp|OUT.png [--size WxH] [--rle].
-    std::optional<ConvertRequest> parseConvert(std::span<const std::string_view> args, std::ostream& err)
+    std::optional<ConvertRequest> parseConvert(
+        std::span<const std::string_view> args, std::ostream& err)
     {
         std::vector<std::string_view> files;
         std::optional<std::string_view> size;

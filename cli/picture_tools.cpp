@@ -46,7 +46,8 @@ std::optional<std::vector<std::uint8_t>> pictureFile(
     const HeadlessApplication application;
     const QImage picture = renderPictureImage(document, request.width, request.height);
     if (request.format == PictureFormat::Bmp) {
-        const auto dib = pictureDib(picture, request.rle ? DibCompression::Rle4 : DibCompression::None);
+        const auto dib
+            = pictureDib(picture, request.rle ? DibCompression::Rle4 : DibCompression::None);
         if (dib.empty())
             return std::nullopt;
         return bmpFile(dib);

@@ -185,7 +185,8 @@ bool writeBmp(const std::string& path, const std::vector<std::uint8_t>& dib)
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     return !file.fail();
 }

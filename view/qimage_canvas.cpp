@@ -22,8 +22,10 @@ namespace {
 
     DeviceRect within(DeviceRect clip, const QImage& image)
     {
-        return { std::max(clip.left, 0), std::max(clip.top, 0),
-            std::min(clip.right, image.width() - 1), std::min(clip.bottom, image.height() - 1) };
+        return { std::max(clip.left, 0),
+            std::max(clip.top, 0),
+            std::min(clip.right, image.width() - 1),
+            std::min(clip.bottom, image.height() - 1) };
     }
 
 } // namespace
@@ -64,14 +66,16 @@ Rgb QImageCanvas::pixel(std::int32_t x, std::int32_t y) const
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return {};
     const QRgb value = row(y)[x];
-    return { static_cast<std::uint8_t>(qRed(value)), static_cast<std::uint8_t>(qGreen(value)),
+    return { static_cast<std::uint8_t>(qRed(value)),
+        static_cast<std::uint8_t>(qGreen(value)),
         static_cast<std::uint8_t>(qBlue(value)) };
 }
 
 void QImageCanvas::fillRect(DeviceRect area, Rgb color)
 {
     const std::int64_t left = std::max(area.left, clip_.left);
-    const std::int64_t right = std::min(std::int64_t { area.right } - 1, std::int64_t { clip_.right });
+    const std::int64_t right
+        = std::min(std::int64_t { area.right } - 1, std::int64_t { clip_.right });
     const std::int64_t top = std::max(area.top, clip_.top);
     const std::int64_t bottom
         = std::min(std::int64_t { area.bottom } - 1, std::int64_t { clip_.bottom });
