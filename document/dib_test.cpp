@@ -1,4 +1,5 @@
 #include "document/dib.h"
+#include "document/dib_test_support.h"
 #include "render/memory_canvas.h"
 
 #include <gtest/gtest.h>
@@ -11,37 +12,6 @@ namespace {
     {
         return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16
             | std::uint32_t { bytes[at + 3] } << 24;
-    }
-
-    // A strict decoder of the runs our encoder may write: encoded runs, absolute runs of 3 or more
-    // padded to 16 bits, end of line, end of bitmap; anything else fails the test.
-    std::vector<std::vector<std::uint8_t>> decodeRle4(const std::vector<std::uint8_t>& data)
-    {
-        std::vector<std::vector<std::uint8_t>> rows(1);
-        std::size_t i = 0;
-        while (i + 1 < data.size()) {
-            const std::uint8_t count = data[i];
-            const std::uint8_t value = data[i + 1];
-            i += 2;
-            if (count > 0) {
-                for (int k = 0; k < count; ++k)
-                    rows.back().push_back(k % 2 == 0 ? value >> 4 : value & 15);
-            } else if (value == 0) {
-                rows.emplace_back();
-            } else if (value == 1) {
-                rows.pop_back();
-                EXPECT_EQ(i, data.size());
-                return rows;
-            } else {
-                EXPECT_GE(value, 3);
-                const std::size_t bytes = (value + 1) / 2;
-                for (int k = 0; k < value; ++k)
-                    rows.back().push_back(k % 2 == 0 ? data[i + k / 2] >> 4 : data[i + k / 2] & 15);
-                i += bytes + bytes % 2;
-            }
-        }
-        ADD_FAILURE() << "no end of bitmap";
-        return rows;
     }
 
     TEST(Dib, UncompressedPictureHasTheDocumentedSize)
@@ -79,29 +49,30 @@ namespace {
     TEST(Dib, RunLengthEncodingDecodesToEveryPixel)
     {
         std::mt19937 random(7);
-        const std::int32_t width = 301;
-        const std::int32_t height = 40;
-        MemoryCanvas canvas(width, height, colorOf(15));
-        for (std::int32_t y = 0; y < height; ++y) {
-            for (std::int32_t x = 0; x < width; ++x) {
-                // Long runs, short runs and noise, so every kind of run appears.
-                const auto color = static_cast<std::int32_t>(
-                    y % 3 == 0 ? random() % 16 : (x / (1 + y % 7)) % 16);
-                canvas.setPixel(x, y, colorOf(color));
+        for (std::int32_t width = 1; width <= 300; ++width) {
+            const std::int32_t height = 7;
+            MemoryCanvas canvas(width, height, colorOf(15));
+            for (std::int32_t y = 0; y < height; ++y) {
+                for (std::int32_t x = 0; x < width; ++x) {
+                    // Long runs, short runs and noise, so every kind of run appears.
+                    const auto color = static_cast<std::int32_t>(
+                        y % 3 == 0 ? random() % 16 : (x / (1 + (y + width) % 7)) % 16);
+                    canvas.setPixel(x, y, colorOf(color));
+                }
             }
-        }
-        const auto dib = toDib(canvas, width, height, DibCompression::Rle4);
-        EXPECT_EQ(read32(dib, 16), 2u);
-        const std::vector<std::uint8_t> data(dib.begin() + 104, dib.end());
-        EXPECT_EQ(read32(dib, 20), data.size());
-        const auto rows = decodeRle4(data);
-        ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
-        for (std::int32_t y = 0; y < height; ++y) {
-            const auto& row = rows[static_cast<std::size_t>(height - 1 - y)];
-            ASSERT_EQ(row.size(), static_cast<std::size_t>(width)) << y;
-            for (std::int32_t x = 0; x < width; ++x)
-                ASSERT_EQ(row[static_cast<std::size_t>(x)], nearestColorIndex(canvas.pixel(x, y)))
-                    << x << "," << y;
+            const auto dib = toDib(canvas, width, height, DibCompression::Rle4);
+            ASSERT_EQ(read32(dib, 16), 2u);
+            ASSERT_EQ(read32(dib, 20), dib.size() - 104);
+            const auto rows = testing::decodeRle4Dib(dib);
+            ASSERT_EQ(rows.size(), static_cast<std::size_t>(height)) << width;
+            for (std::int32_t y = 0; y < height; ++y) {
+                const auto& row = rows[static_cast<std::size_t>(height - 1 - y)];
+                ASSERT_EQ(row.size(), static_cast<std::size_t>(width)) << y;
+                for (std::int32_t x = 0; x < width; ++x)
+                    ASSERT_EQ(
+                        row[static_cast<std::size_t>(x)], nearestColorIndex(canvas.pixel(x, y)))
+                        << x << "," << y << " of width " << width;
+            }
         }
     }
 
