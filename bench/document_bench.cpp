@@ -1,6 +1,7 @@
 // Documents as users work with them: load and save a large document, refresh after a zoom, one
 // undo and redo of a settings change. Prints one summary line per figure.
 
+#include "bench/summary_reporter.h"
 #include "document/dib.h"
 #include "document/document_commands.h"
 #include "document/document_file.h"
@@ -123,17 +124,6 @@ void exportLargePicture(benchmark::State& state)
         benchmark::DoNotOptimize(bmpFile(toDib(canvas, 3000, 3000, DibCompression::Rle4)));
 }
 
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            microseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> microseconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -149,11 +139,11 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("export/3000x3000_rle_from_memory", exportLargePicture)
         ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
+    bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::printf("\n");
-    for (const auto& [name, us] : reporter.microseconds)
+    for (const auto& [name, us] : reporter.times())
         std::printf("%s ms=%.3f\n", name.c_str(), us / 1000);
     return 0;
 }

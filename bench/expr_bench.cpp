@@ -1,6 +1,7 @@
 // The formula engine as tracing runs it: check and prepare once, then evaluate at 20001 points
 // with the variable advanced by adding the step. Prints one summary line per figure.
 
+#include "bench/summary_reporter.h"
 #include "expr/expression.h"
 #include "expr/formula_check.h"
 
@@ -76,26 +77,6 @@ void checkLongFormula(benchmark::State& state)
     }
 }
 
-// Keeps the console output and remembers the time of each run for the summary lines.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-
-    double nanoseconds(const std::string& name) const
-    {
-        const auto found = nanoseconds_.find(name);
-        return found == nanoseconds_.end() ? 0 : found->second;
-    }
-
-private:
-    std::map<std::string, double> nanoseconds_;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -108,17 +89,17 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("check/long", checkLongFormula)->Unit(benchmark::kNanosecond);
 
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
+    ovilan::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     std::printf("\n");
     for (const Formula& formula : kFormulas) {
-        const double perRun = reporter.nanoseconds(std::string("trace/") + formula.name);
+        const double perRun = reporter.time(std::string("trace/") + formula.name);
         std::printf("trace %s ns_per_point=%.1f\n", formula.name, perRun / (kSteps + 1));
     }
     std::printf("check long_formula chars=%zu us_per_check=%.1f\n",
         std::string(kLongFormula).size(),
-        reporter.nanoseconds("check/long") / 1000);
+        reporter.time("check/long") / 1000);
     return 0;
 }

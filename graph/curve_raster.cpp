@@ -161,46 +161,75 @@ namespace {
         return Segment { found[0], found[1] };
     }
 
+    // For each step of the rasterisation, one pixel in any direction, the pixels of the brush at
+    // the new pixel that the brush at the previous pixel does not cover: the body stamp.
+    class LeadingEdges {
+    public:
+        explicit LeadingEdges(std::span<const Offset> brush)
+        {
+            for (int sy = -1; sy <= 1; ++sy) {
+                for (int sx = -1; sx <= 1; ++sx) {
+                    Edge& edge = edges_[index(sx, sy)];
+                    for (const Offset& offset : brush) {
+                        // Covered when the offset seen from the previous pixel is in the brush.
+                        const int ox = offset.dx + sx;
+                        const int oy = offset.dy + sy;
+                        const bool covered = std::any_of(brush.begin(),
+                            brush.end(),
+                            [ox, oy](const Offset& o) { return o.dx == ox && o.dy == oy; });
+                        if (!covered)
+                            edge.offsets[edge.count++] = offset;
+                    }
+                }
+            }
+        }
+
+        std::span<const Offset> forStep(int sx, int sy) const
+        {
+            const Edge& edge = edges_[index(sx, sy)];
+            return { edge.offsets.data(), edge.count };
+        }
+
+    private:
+        static std::size_t index(int sx, int sy)
+        {
+            return static_cast<std::size_t>((sy + 1) * 3 + sx + 1);
+        }
+
+        struct Edge {
+            std::array<Offset, 21> offsets {};
+            std::size_t count = 0;
+        };
+        std::array<Edge, 9> edges_ {};
+    };
+
     // The running state of one call of drawTrace.
     struct Pen {
         Canvas& canvas;
         Rgb color;
         std::span<const Offset> brush;
+        LeadingEdges leadingEdges;
         std::array<bool, 32> pattern;
         int position = 0;
         bool dashStart = true;
         std::int32_t lastX = -100;
         std::int32_t lastY = -100;
 
-        void stamp(std::int32_t x,
-            std::int32_t y,
-            std::optional<std::pair<std::int32_t, std::int32_t>> previous)
+        void stamp(std::int32_t x, std::int32_t y, std::span<const Offset> offsets)
         {
-            for (const Offset& offset : brush) {
-                const std::int32_t px = x + offset.dx;
-                const std::int32_t py = y + offset.dy;
-                if (previous) {
-                    // The body stamp sets only the leading edge of the moving brush.
-                    const int ox = px - previous->first;
-                    const int oy = py - previous->second;
-                    const bool covered = std::any_of(brush.begin(),
-                        brush.end(),
-                        [ox, oy](const Offset& o) { return o.dx == ox && o.dy == oy; });
-                    if (covered)
-                        continue;
-                }
-                canvas.setPixel(px, py, color);
-            }
+            for (const Offset& offset : offsets)
+                canvas.setPixel(x + offset.dx, y + offset.dy, color);
         }
 
         void handle(std::int32_t x, std::int32_t y, std::int32_t previousX, std::int32_t previousY)
         {
             if (pattern[static_cast<std::size_t>(position)]) {
                 if (dashStart) {
-                    stamp(x, y, std::nullopt);
+                    stamp(x, y, brush);
                     dashStart = false;
                 } else {
-                    stamp(x, y, std::pair { previousX, previousY });
+                    // Consecutive pixels of a rasterised line are neighbours.
+                    stamp(x, y, leadingEdges.forStep(x - previousX, y - previousY));
                 }
             } else {
                 dashStart = true;
@@ -237,15 +266,19 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
     const std::span<const Offset> shape = brush(graph.lineWidth);
     if (shape.empty())
         return;
-    Pen pen {
-        canvas, colorOf(graph.colorIndex), shape, dashPattern(graph.penStyle, graph.lineWidth)
-    };
+    Pen pen { canvas,
+        colorOf(graph.colorIndex),
+        shape,
+        LeadingEdges(shape),
+        dashPattern(graph.penStyle, graph.lineWidth) };
     const AxisSettings& xAxis = graph.document->xAxis;
     const AxisSettings& yAxis = graph.document->yAxis;
     const Box box { xAxis.min, xAxis.max, yAxis.min, yAxis.max };
     const double gapX = graph.maxGap * (xAxis.max - xAxis.min) * 0.01;
     const double gapY = graph.maxGap * (yAxis.max - yAxis.min) * 0.01;
     const std::int32_t last = std::min(graph.steps, kMaxGraphSteps);
+    std::optional<Point> previousEnd;
+    DevicePoint previousDevice;
     for (std::int32_t i = 1; i <= last; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (graph.penUp[at])
@@ -258,8 +291,15 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
         const auto segment = clipped(p, q, box);
         if (!segment)
             continue;
-        pen.rasterise(plotToDevice(mapping, segment->from.x, segment->from.y),
-            plotToDevice(mapping, segment->to.x, segment->to.y));
+        // A segment usually starts where the one before it ended; that end is mapped already.
+        const DevicePoint start
+            = previousEnd && segment->from.x == previousEnd->x && segment->from.y == previousEnd->y
+            ? previousDevice
+            : plotToDevice(mapping, segment->from.x, segment->from.y);
+        const DevicePoint end = plotToDevice(mapping, segment->to.x, segment->to.y);
+        pen.rasterise(start, end);
+        previousEnd = segment->to;
+        previousDevice = end;
     }
 }
 

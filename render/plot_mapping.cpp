@@ -20,13 +20,18 @@ namespace {
 
 std::int32_t roundToDevice(double value)
 {
-    const double rounded = std::floor(value + 0.5);
-    // A point far outside the range is clamped, never an overflowed integer (NaN counts as low).
-    if (!(rounded >= -2147483648.0))
+    // floor(value + 0.5), clamped: a point far outside the range is pinned, never an overflowed
+    // integer (NaN counts as low). The floor is taken by truncation, which is exact within the
+    // int32 range and cheaper than a library call on every mapped point.
+    const double shifted = value + 0.5;
+    if (!(shifted >= -2147483648.0))
         return std::numeric_limits<std::int32_t>::min();
-    if (rounded > 2147483647.0)
+    if (shifted >= 2147483648.0)
         return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(rounded);
+    auto whole = static_cast<std::int64_t>(shifted);
+    if (static_cast<double>(whole) > shifted)
+        --whole;
+    return static_cast<std::int32_t>(whole);
 }
 
 DevicePoint plotToDevice(const PlotMapping& mapping, double x, double y)
