@@ -2,7 +2,10 @@
 #include "document/dib_test_support.h"
 #include "render/memory_canvas.h"
 
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 
 namespace ovilan {
@@ -74,6 +77,21 @@ namespace {
                         << x << "," << y << " of width " << width;
             }
         }
+    }
+
+    TEST(Dib, WriteBmpWritesTheFileOrSaysItCannot)
+    {
+        MemoryCanvas canvas(5, 3, colorOf(15));
+        canvas.setPixel(1, 1, colorOf(12));
+        const auto dib = toDib(canvas, 5, 3, DibCompression::Rle4);
+        const std::string path = ::testing::TempDir() + "ovilan_write_bmp.bmp";
+        ASSERT_TRUE(writeBmp(path, dib));
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<std::uint8_t> written { std::istreambuf_iterator<char>(file),
+            std::istreambuf_iterator<char>() };
+        EXPECT_EQ(written, bmpFile(dib));
+        std::remove(path.c_str());
+        EXPECT_FALSE(writeBmp(::testing::TempDir() + "no-such-folder/picture.bmp", dib));
     }
 
 } // namespace

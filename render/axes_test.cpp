@@ -86,7 +86,7 @@ namespace {
         both.draw();
         const auto words = both.words();
         EXPECT_EQ(std::count(words.begin(), words.end(), "0"), 1);
-        const auto& origin = both.texts().back();
+        const auto origin = both.texts().back();
         EXPECT_EQ(origin.left, both.at.x - kCharWidth / 2 - (kCharWidth / 2 + 3));
     }
 
