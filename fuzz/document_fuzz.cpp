@@ -1,7 +1,10 @@
 // Any bytes as a document file and as an undo snapshot: either they load, or the load fails with
-// the one error and leaves a fresh empty document. Nothing crashes, nothing reads out of bounds.
+// the one error and leaves a fresh empty document. What loads can be drawn. Nothing crashes,
+// nothing reads out of bounds, no setting makes the drawing hang.
 
 #include "document/document_file.h"
+#include "document/draw_plot.h"
+#include "render/memory_canvas.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         COvilanDoc again(preferences);
         if (!loadDocument(again, written) || writeDocument(again) != written)
             std::abort();
+        MemoryCanvas canvas(120, 90);
+        renderPicture(canvas, document, 120, 90);
     } else if (document.graphCount() != 0 || document.labelCount() != 0
         || static_cast<const PlotSettings&>(document) != PlotSettings()) {
         std::abort();

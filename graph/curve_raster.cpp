@@ -237,6 +237,16 @@ namespace {
             position = (position + 1) % 32;
         }
 
+        // Pixels handled out of sight draw nothing; they only move the pattern on. After them
+        // the next dash starts with a cap exactly when the last of them was an off position.
+        void passUnseen(std::int64_t count)
+        {
+            if (count <= 0)
+                return;
+            position = static_cast<int>((position + count) % 32);
+            dashStart = !pattern[static_cast<std::size_t>((position + 31) % 32)];
+        }
+
         void rasterise(DevicePoint start, DevicePoint end)
         {
             const bool skipFirst = start.x == lastX && start.y == lastY;
@@ -244,18 +254,28 @@ namespace {
                 dashStart = true;
             lastX = end.x;
             lastY = end.y;
-            std::int32_t previousX = start.x;
-            std::int32_t previousY = start.y;
-            forEachLineStep(start.x,
-                start.y,
-                end.x,
-                end.y,
-                [&](std::int32_t x, std::int32_t y, std::int64_t i) {
-                    if (!(i == 0 && skipFirst))
-                        handle(x, y, previousX, previousY);
-                    previousX = x;
-                    previousY = y;
-                });
+            // A skipped first pixel is not handled and does not advance the pattern.
+            const std::int64_t firstHandled = skipFirst ? 1 : 0;
+            const LineSteps steps(start.x, start.y, end.x, end.y);
+            // Brush pixels reach two pixels beyond the handled one.
+            auto [first, last] = steps.within(canvas.clipBox(), 2);
+            first = std::max(first, firstHandled);
+            if (first > last) {
+                passUnseen(steps.last() + 1 - firstHandled);
+                return;
+            }
+            passUnseen(first - firstHandled);
+            auto [previousX, previousY] = steps.point(first == 0 ? 0 : first - 1);
+            for (std::int64_t i = first; i <= last; ++i) {
+                const auto [x, y] = steps.point(i);
+                handle(static_cast<std::int32_t>(x),
+                    static_cast<std::int32_t>(y),
+                    static_cast<std::int32_t>(previousX),
+                    static_cast<std::int32_t>(previousY));
+                previousX = x;
+                previousY = y;
+            }
+            passUnseen(steps.last() - last);
         }
     };
 

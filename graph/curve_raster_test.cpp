@@ -3,6 +3,7 @@
 #include "render/memory_canvas.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace ovilan {
 namespace {
@@ -95,6 +96,61 @@ namespace {
         scene.graph.maxGap = 25; // 5 units of the X range: the 6-unit segments go
         EXPECT_EQ(scene.row(5), "........#####........");
         EXPECT_EQ(scene.row(5, GapTest::Skip), "..#################..");
+    }
+
+    TEST(CurveRaster, AClipBoxChangesNoPixelWithinIt)
+    {
+        // Drawing visits only the pixels near the clip box and passes the rest by count; every
+        // pixel inside the box must come out as a full drawing has it, dashes and caps included.
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> coordinate(-12, 12);
+        std::uniform_int_distribution<int> corner(0, 20);
+        for (int trial = 0; trial < 300; ++trial) {
+            Scene scene;
+            scene.settings.xAxis.min = -100;
+            scene.settings.xAxis.max = 100;
+            scene.settings.yAxis.min = -50;
+            scene.settings.yAxis.max = 50;
+            scene.mapping.plotRect = { 0, 0, 200, 100 };
+            scene.graph.lineWidth = 1 + trial % 5;
+            scene.graph.penStyle = trial % 4;
+            const int n = 2 + trial % 7;
+            for (int i = 0; i < n; ++i) {
+                const auto at = static_cast<std::size_t>(i);
+                scene.graph.xs[at] = coordinate(random) * 8;
+                scene.graph.ys[at] = coordinate(random) * 4;
+                scene.graph.penUp[at] = i == 0 || (trial % 3 == 0 && i == n / 2);
+            }
+            scene.graph.steps = n - 1;
+            MemoryCanvas full(201, 101);
+            drawTrace(full, scene.mapping, scene.graph, GapTest::Skip);
+            MemoryCanvas clipped(201, 101);
+            const DeviceRect box {
+                40 + corner(random), 20 + corner(random), 120 + corner(random), 60 + corner(random)
+            };
+            clipped.setClipBox(box);
+            drawTrace(clipped, scene.mapping, scene.graph, GapTest::Skip);
+            for (std::int32_t y = box.top; y <= box.bottom; ++y)
+                for (std::int32_t x = box.left; x <= box.right; ++x)
+                    ASSERT_EQ(clipped.pixel(x, y), full.pixel(x, y))
+                        << x << "," << y << " in trial " << trial;
+        }
+    }
+
+    TEST(CurveRaster, SegmentsMappedFarOutsideCostOnlyTheirVisiblePart)
+    {
+        // A range so narrow against its distance from zero that the mapping loses its precision
+        // (a file may hold one): the segments land at the ends of the device range, and drawing
+        // must still end at once.
+        Scene scene;
+        scene.settings.xAxis.min = 1e15;
+        scene.settings.xAxis.max = 1e15 + 1e-3;
+        scene.mapping.xScale = 20 / 1e-3;
+        scene.mapping.xOffset = -1e19;
+        scene.points({ { 1e15, -4 }, { 1e15 + 1e-3, 4 }, { 1e15, 0 } });
+        scene.graph.lineWidth = 5;
+        const std::string art = scene.draw(GapTest::Skip);
+        EXPECT_EQ(art.size(), 22U * 11U);
     }
 
 } // namespace

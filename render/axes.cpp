@@ -15,11 +15,6 @@ namespace {
 
     constexpr std::int32_t kSolid = 0;
 
-    std::int64_t spanOf(std::int32_t from, std::int32_t to)
-    {
-        return std::llabs(static_cast<std::int64_t>(to) - from) + 1;
-    }
-
     void drawCaption(Canvas& canvas, const AxisSettings& axis, std::int32_t left, std::int32_t top)
     {
         const TextStateSaver saver(canvas);
@@ -63,34 +58,43 @@ namespace {
         const DeviceRect& rect() const { return mapping.plotRect; }
         Rgb lineColor() const { return colorOf(axis.lineColor); }
 
-        // A tick at every pixel of the span when the ticks would be closer than a quarter pixel.
+        // A tick at every visible pixel of the span when the ticks would be closer than a
+        // quarter pixel.
         template <typename Position, typename Tick>
-        void ticks(
-            std::int32_t spanFrom, std::int32_t spanTo, bool downward, Position position, Tick tick)
+        void ticks(PixelSpan span, bool downward, Position position, Tick tick)
         {
-            const std::int64_t span = spanOf(spanFrom, spanTo);
-            const bool drawn = eachMultiple(axis, axis.tickStep, 4 * span, downward, [&](double k) {
-                tick(position(k * axis.tickStep));
-            });
+            const bool drawn
+                = eachMultiple(axis, axis.tickStep, 4 * span.count(), downward, [&](double k) {
+                      tick(position(k * axis.tickStep));
+                  });
             if (!drawn)
-                for (std::int32_t p = std::min(spanFrom, spanTo); p <= std::max(spanFrom, spanTo);
-                     ++p)
+                for (std::int32_t p = span.first; p <= span.last; ++p)
                     tick(p);
         }
 
         // More labels than pixels would only be a smear of ink; such a step draws none.
-        template <typename Label>
-        void labels(std::int32_t spanFrom, std::int32_t spanTo, bool downward, Label label)
+        template <typename Label> void labels(PixelSpan span, bool downward, Label label)
         {
             const TextStateSaver saver(canvas);
             canvas.textState().textColor = colorOf(axis.labelColor);
             canvas.textState().backgroundMode = BackgroundMode::Transparent;
-            eachMultiple(axis, axis.labelStep, spanOf(spanFrom, spanTo), downward, [&](double k) {
+            eachMultiple(axis, axis.labelStep, span.count(), downward, [&](double k) {
                 if (k == 0 && crossing)
                     return; // the origin "0" takes its place
                 const std::string text = labelText(axis, k);
                 label(k * axis.labelStep, text, canvas.measureText(axis.labelFont, text));
             });
+        }
+
+        PixelSpan columns() const
+        {
+            const DeviceRect clip = canvas.clipBox();
+            return visibleSpan(rect().left, rect().right, clip.left, clip.right);
+        }
+        PixelSpan rows() const
+        {
+            const DeviceRect clip = canvas.clipBox();
+            return visibleSpan(rect().top, rect().bottom, clip.top, clip.bottom);
         }
 
         void arrowStroke(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
@@ -156,15 +160,13 @@ namespace {
                     color);
             };
             pass.ticks(
-                r.left,
-                r.right,
+                pass.columns(),
                 false,
                 [&](double value) { return plotToDevice(pass.mapping, value, 0).x; },
                 tickAt);
         }
         if (axis.showLabels)
-            pass.labels(r.left,
-                r.right,
+            pass.labels(pass.columns(),
                 false,
                 [&](double value, const std::string& text, Canvas::TextExtent box) {
                     const std::int32_t px = plotToDevice(pass.mapping, value, 0).x;
@@ -229,15 +231,13 @@ namespace {
                     color);
             };
             pass.ticks(
-                r.top,
-                r.bottom,
+                pass.rows(),
                 true,
                 [&](double value) { return plotToDevice(pass.mapping, 0, value).y; },
                 tickAt);
         }
         if (axis.showLabels)
-            pass.labels(r.top,
-                r.bottom,
+            pass.labels(pass.rows(),
                 true,
                 [&](double value, const std::string& text, Canvas::TextExtent box) {
                     const std::int32_t py = plotToDevice(pass.mapping, 0, value).y;

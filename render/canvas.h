@@ -37,11 +37,14 @@ public:
     virtual void fillRect(DeviceRect area, Rgb color);
 
     // Text measured and drawn in a font whose height is in points; the canvas converts it to its
-    // pixels with fontPixelHeight.
+    // pixels with fontDrawingHeight.
     struct TextExtent {
         std::int32_t width = 0;
         std::int32_t height = 0;
     };
+    // No extent is wider than this, so the positions computed from text boxes stay far from
+    // the int32 limits even for a caption of millions of characters.
+    static constexpr std::int32_t kMaxTextWidth = 1 << 24;
     virtual TextExtent measureText(const FontRecord& font, std::string_view text) const = 0;
     // Draws `text` with its box's top left corner at (left, top), in the current text state.
     virtual void drawText(
@@ -79,11 +82,25 @@ private:
 
 // The device height of a font of `points` points: points x pixels-per-inch / 72, rounded as a
 // multiply-divide rounds (halves away from zero).
-constexpr std::int32_t fontPixelHeight(std::int32_t points, std::int32_t pixelsPerInch)
+constexpr std::int64_t fontPixelHeight(std::int32_t points, std::int32_t pixelsPerInch)
 {
     const std::int64_t product = static_cast<std::int64_t>(points) * pixelsPerInch;
-    const std::int64_t rounded = product >= 0 ? (product + 36) / 72 : (product - 36) / 72;
-    return static_cast<std::int32_t>(rounded);
+    return product >= 0 ? (product + 36) / 72 : (product - 36) / 72;
+}
+
+// Text is never drawn taller than this, whatever height a file asks for: glyphs of millions of
+// pixels would only exhaust the memory and freeze the paint.
+inline constexpr std::int32_t kMaxFontPixels = 1000;
+
+// The pixel size a canvas draws a font with: its height converted for the device, at least one
+// pixel and at most kMaxFontPixels. A height of 0 asks for the device's usual 12 pixels.
+constexpr std::int32_t fontDrawingHeight(const FontRecord& font, std::int32_t pixelsPerInch)
+{
+    if (font.lfHeight == 0)
+        return 12;
+    const std::int64_t height = fontPixelHeight(font.lfHeight, pixelsPerInch);
+    const std::int64_t size = height < 0 ? -height : height;
+    return static_cast<std::int32_t>(size < 1 ? 1 : size > kMaxFontPixels ? kMaxFontPixels : size);
 }
 
 } // namespace ovilan

@@ -3,8 +3,6 @@
 #include "render/pixel_line.h"
 #include "render/step_multiples.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 namespace ovilan {
@@ -18,17 +16,13 @@ namespace {
         double max,
         double step,
         bool skipZero,
-        std::int32_t spanFrom,
-        std::int32_t spanTo,
+        PixelSpan span,
         const std::function<std::int32_t(double)>& position,
         const std::function<void(std::int32_t)>& draw)
     {
-        const auto span = static_cast<std::int64_t>(
-            std::llabs(static_cast<std::int64_t>(spanTo) - spanFrom) + 1);
-        const StepMultiples multiples = stepMultiples(min, max, step, 4 * span);
-        if (multiples.count > 4 * span) {
-            for (std::int32_t at = std::min(spanFrom, spanTo); at <= std::max(spanFrom, spanTo);
-                 ++at)
+        const StepMultiples multiples = stepMultiples(min, max, step, 4 * span.count());
+        if (multiples.count > 4 * span.count()) {
+            for (std::int32_t at = span.first; at <= span.last; ++at)
                 draw(at);
             return;
         }
@@ -45,6 +39,7 @@ namespace {
 void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& settings)
 {
     const DeviceRect& rect = mapping.plotRect;
+    const DeviceRect clip = canvas.clipBox();
     const bool crossing = settings.general.rectangularAxes != 1;
     const GridLineSet& horizontal = settings.grid.horizontal;
     if (horizontal.shown) {
@@ -53,8 +48,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             settings.yAxis.max,
             horizontal.step,
             crossing && settings.xAxis.showAxis,
-            rect.top,
-            rect.bottom,
+            visibleSpan(rect.top, rect.bottom, clip.top, clip.bottom),
             [&mapping](double y) { return plotToDevice(mapping, 0, y).y; },
             [&](std::int32_t py) {
                 drawPixelLine(canvas,
@@ -74,8 +68,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             settings.xAxis.max,
             vertical.step,
             crossing && settings.yAxis.showAxis,
-            rect.left,
-            rect.right,
+            visibleSpan(rect.left, rect.right, clip.left, clip.right),
             [&mapping](double x) { return plotToDevice(mapping, x, 0).x; },
             [&](std::int32_t px) {
                 drawPixelLine(canvas,

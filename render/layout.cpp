@@ -11,6 +11,19 @@ namespace {
 
     constexpr std::int32_t kInset = 15;
 
+    // A margin or a cut of the rectangle in whole pixels. Settings a file may hold can ask for
+    // more pixels than any device has; such a rectangle is empty either way, so the amount is
+    // pinned to a million pixels instead of overflowing.
+    std::int32_t pixels(double amount)
+    {
+        constexpr double kLimit = 1'000'000;
+        if (!(amount > -kLimit))
+            return -static_cast<std::int32_t>(kLimit);
+        if (amount > kLimit)
+            return static_cast<std::int32_t>(kLimit);
+        return static_cast<std::int32_t>(std::trunc(amount));
+    }
+
     // The two texts beside one axis, in the extent that matters for its margins: widths for the
     // Y axis (they hang left and right), heights for the X axis (they hang above and below).
     struct SideTexts {
@@ -46,7 +59,7 @@ namespace {
             if (w > kInset) {
                 const double k = (span - w - kInset) / farDistance;
                 if (std::trunc(k * (range.max - range.min)) < span - 30) {
-                    const auto margin = static_cast<std::int32_t>(w - std::trunc(k * nearDistance));
+                    const std::int32_t margin = pixels(w - std::trunc(k * nearDistance));
                     (nearIsMin ? minMargin : maxMargin) = margin;
                 }
             }
@@ -115,24 +128,26 @@ void layoutPlot(
     if (settings.general.equalScale) {
         if (mapping.xScale <= mapping.yScale) {
             mapping.yScale = mapping.xScale;
-            const auto d = static_cast<std::int32_t>(
-                std::trunc((rect.bottom - rect.top) - (y.max - y.min) * mapping.xScale));
+            const std::int32_t d
+                = pixels((rect.bottom - rect.top) - (y.max - y.min) * mapping.xScale);
             rect.top += d / 2;
             rect.bottom -= d / 2;
         } else {
             mapping.xScale = mapping.yScale;
-            const auto d = static_cast<std::int32_t>(
-                std::trunc((rect.right - rect.left) - (x.max - x.min) * mapping.yScale));
+            const std::int32_t d
+                = pixels((rect.right - rect.left) - (x.max - x.min) * mapping.yScale);
             rect.left += d / 2;
             rect.right -= d / 2;
         }
     }
-    mapping.xDirection = x.direction;
-    mapping.yDirection = y.direction;
-    mapping.xOffset
-        = roundedOffset(((rect.right - rect.left) / 2 - mapping.xScale * x.max) * x.direction);
-    mapping.yOffset
-        = roundedOffset(((rect.bottom - rect.top) / 2 - mapping.yScale * y.max) * y.direction);
+    // A direction is +1 or -1; any other value a file may hold counts by its sign, so the
+    // mapping never stretches or collapses an axis.
+    mapping.xDirection = x.direction < 0 ? -1 : 1;
+    mapping.yDirection = y.direction < 0 ? -1 : 1;
+    mapping.xOffset = roundedOffset(
+        ((rect.right - rect.left) / 2 - mapping.xScale * x.max) * mapping.xDirection);
+    mapping.yOffset = roundedOffset(
+        ((rect.bottom - rect.top) / 2 - mapping.yScale * y.max) * mapping.yDirection);
 }
 
 } // namespace ovilan

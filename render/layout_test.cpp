@@ -69,5 +69,29 @@ namespace {
         EXPECT_EQ(plotToDevice(mapping, 10, 10), (DevicePoint { 30, 300, true }));
     }
 
+    TEST(Layout, SettingsNoDialogWritesStillLayOutSoundly)
+    {
+        // A direction other than +1 / -1 counts by its sign; a font of two billion points is
+        // measured at the largest drawn size; margins that would exceed any device are pinned.
+        PlotSettings settings;
+        settings.xAxis.direction = 7;
+        settings.yAxis.direction = -3;
+        PlotSettings plain;
+        plain.yAxis.direction = -1;
+        EXPECT_EQ(laidOut(settings), laidOut(plain));
+
+        const MemoryCanvas canvas(1, 1);
+        EXPECT_EQ(canvas.measureText(makeFont("Arial", 2000000000, 0), "A").height, kMaxFontPixels);
+        EXPECT_EQ(canvas.measureText(makeFont("Arial", -8, 0), "A").height, 11);
+        PlotSettings huge;
+        huge.xAxis.min = -1;
+        huge.xAxis.max = 1e9;
+        huge.yAxis.caption = std::string(5000, 'W');
+        huge.yAxis.captionFont.lfHeight = 2000000000;
+        huge.yAxis.labelLayout = 1;
+        const PlotMapping mapping = laidOut(huge);
+        EXPECT_LT(mapping.plotRect.left, 2000000);
+    }
+
 } // namespace
 } // namespace ovilan

@@ -1,5 +1,8 @@
 #include "render/memory_canvas.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace ovilan {
 
 MemoryCanvas::MemoryCanvas(std::int32_t width, std::int32_t height, Rgb background)
@@ -32,8 +35,9 @@ Rgb MemoryCanvas::pixel(std::int32_t x, std::int32_t y) const
 
 Canvas::TextExtent MemoryCanvas::measureText(const FontRecord& font, std::string_view text) const
 {
-    const std::int32_t height = fontPixelHeight(font.lfHeight, pixelsPerInchY());
-    return { static_cast<std::int32_t>(text.size()) * ((height + 1) / 2), height };
+    const std::int32_t height = fontDrawingHeight(font, pixelsPerInchY());
+    const std::int64_t width = static_cast<std::int64_t>(text.size()) * ((height + 1) / 2);
+    return { static_cast<std::int32_t>(std::min<std::int64_t>(width, kMaxTextWidth)), height };
 }
 
 void MemoryCanvas::drawText(

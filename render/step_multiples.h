@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -14,6 +15,22 @@ struct StepMultiples {
     double k(std::int64_t i) const { return first + static_cast<double>(i); }
     double fromTop(std::int64_t i) const { return first + static_cast<double>(count - 1 - i); }
 };
+
+// The pixels of a span of the plot rectangle that the clip box lets through. Loops over ticks,
+// labels and grid lines are bounded by it, so no rectangle a strange file lays out can make them
+// run longer than the device is wide.
+struct PixelSpan {
+    std::int32_t first = 0;
+    std::int32_t last = -1;
+
+    std::int64_t count() const { return last >= first ? std::int64_t { last } - first + 1 : 0; }
+};
+
+inline PixelSpan visibleSpan(
+    std::int32_t from, std::int32_t to, std::int32_t clipLow, std::int32_t clipHigh)
+{
+    return { std::max(std::min(from, to), clipLow), std::min(std::max(from, to), clipHigh) };
+}
 
 // Counted with an integer, so a k beyond the precision of a double cannot stall the loop. A step
 // so fine that there are more multiples than `limit` reports limit + 1; callers bound their loops

@@ -10,9 +10,6 @@ namespace ovilan {
 
 namespace {
 
-    // A font record without a height asks for the device's usual size, as a window's text has.
-    constexpr int kDefaultPixelSize = 12;
-
     QString toQString(std::string_view text)
     {
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,8 +30,7 @@ namespace {
 QFont toQFont(const FontRecord& record, std::int32_t pixelsPerInch)
 {
     QFont font(toQString(record.lfFaceName));
-    const int pixels = std::abs(fontPixelHeight(record.lfHeight, pixelsPerInch));
-    font.setPixelSize(pixels > 0 ? pixels : kDefaultPixelSize);
+    font.setPixelSize(fontDrawingHeight(record, pixelsPerInch));
     if (record.lfWeight > 0)
         font.setWeight(static_cast<QFont::Weight>(std::clamp(record.lfWeight, 1, 1000)));
     font.setItalic(record.lfItalic != 0);
@@ -89,7 +85,8 @@ void QImageCanvas::fillRect(DeviceRect area, Rgb color)
 Canvas::TextExtent QImageCanvas::measureText(const FontRecord& font, std::string_view text) const
 {
     const QFontMetrics metrics(toQFont(font, pixelsPerInchY()), &image_);
-    return { metrics.horizontalAdvance(toQString(text)), metrics.height() };
+    return { std::min(metrics.horizontalAdvance(toQString(text)), kMaxTextWidth),
+        metrics.height() };
 }
 
 void QImageCanvas::drawText(
