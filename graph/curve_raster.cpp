@@ -214,6 +214,8 @@ namespace {
         bool dashStart = true;
         std::int32_t lastX = -100;
         std::int32_t lastY = -100;
+        // The clip box grown by the two pixels a brush reaches beyond its centre.
+        DeviceRect reach {};
 
         void stamp(std::int32_t x, std::int32_t y, std::span<const Offset> offsets)
         {
@@ -221,15 +223,26 @@ namespace {
                 canvas.setPixel(x + offset.dx, y + offset.dy, color);
         }
 
-        void handle(std::int32_t x, std::int32_t y, std::int32_t previousX, std::int32_t previousY)
+        // A pixel more than two pixels outside the clip box stamps nothing that can be seen; it
+        // only moves the pattern on.
+        void handle(std::int64_t x, std::int64_t y, std::int64_t previousX, std::int64_t previousY)
         {
             if (pattern[static_cast<std::size_t>(position)]) {
+                const DeviceRect& clip = reach;
+                const bool seen
+                    = x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
+                const auto px = static_cast<std::int32_t>(x);
+                const auto py = static_cast<std::int32_t>(y);
                 if (dashStart) {
-                    stamp(x, y, brush);
+                    if (seen)
+                        stamp(px, py, brush);
                     dashStart = false;
-                } else {
+                } else if (seen) {
                     // Consecutive pixels of a rasterised line are neighbours.
-                    stamp(x, y, leadingEdges.forStep(x - previousX, y - previousY));
+                    stamp(px,
+                        py,
+                        leadingEdges.forStep(
+                            static_cast<int>(x - previousX), static_cast<int>(y - previousY)));
                 }
             } else {
                 dashStart = true;
@@ -291,6 +304,8 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
         shape,
         LeadingEdges(shape),
         dashPattern(graph.penStyle, graph.lineWidth) };
+    const DeviceRect clip = canvas.clipBox();
+    pen.reach = { clip.left - 2, clip.top - 2, clip.right + 2, clip.bottom + 2 };
     const AxisSettings& xAxis = graph.document->xAxis;
     const AxisSettings& yAxis = graph.document->yAxis;
     const Box box { xAxis.min, xAxis.max, yAxis.min, yAxis.max };
