@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/command_ids.h"
+
+#include <span>
+#include <string_view>
+
+namespace ovilan {
+
+// What the program shows of one command: the menu text (a tab before the shortcut it shows), the
+// status-bar prompt, the tool tip, its shortcuts, and whether a tool bar has a button for it.
+struct CommandSpec {
+    CommandId id;
+    std::string_view menuText;
+    std::string_view prompt;
+    std::string_view toolTip;
+    std::string_view shortcuts; // portable key sequences, separated by "; "
+    bool hasButton;
+};
+
+std::span<const CommandSpec> commandTable();
+const CommandSpec* findCommand(CommandId id);
+
+// The tool bars' buttons in order; Separator stands for a gap between groups.
+inline constexpr CommandId kSeparator = static_cast<CommandId>(0);
+std::span<const CommandId> standardBar();
+std::span<const CommandId> graphsBar();
+
+// One pull-down menu: its title and its items in order (kSeparator between groups,
+// FileRecent where the recent files stand).
+struct MenuSpec {
+    std::string_view title;
+    std::span<const CommandId> items;
+};
+std::span<const MenuSpec> menuBar();
+
+} // namespace ovilan

@@ -1,0 +1,94 @@
+#include "shell/main_frame.h"
+#include "view/picture_export.h"
+#include "view/plot_view.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace ovilan {
+
+void CMainFrame::savePicture()
+{
+    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    if (!request)
+        return;
+    const auto path = ui_.pictureFileName();
+    if (!path)
+        return;
+    const QImage picture = renderPictureImage(document_, request->width, request->height);
+    const auto dib
+        = pictureDib(picture, request->rle ? DibCompression::Rle4 : DibCompression::None);
+    if (dib.empty()) {
+        ui_.showMessage(QStringLiteral("Can't save the bitmap."));
+        return;
+    }
+    if (!writeBmp(path->toStdString(), dib))
+        ui_.showMessage(QStringLiteral("An error has occured while saving."));
+}
+
+void CMainFrame::copyPicture()
+{
+    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    if (!request)
+        return;
+    const QImage picture = renderPictureImage(document_, request->width, request->height);
+    const auto dib
+        = pictureDib(picture, request->rle ? DibCompression::Rle4 : DibCompression::None);
+    if (dib.empty()) {
+        ui_.showMessage(QStringLiteral("Can't copy the bitmap."));
+        return;
+    }
+    // The clipboard gets the 16-colour picture as an image (a DIB on Windows) and as BMP bytes.
+    auto* clipboardData = new QMimeData;
+    clipboardData->setImageData(toPaletteImage(picture));
+    const std::vector<std::uint8_t> file = bmpFile(dib);
+    clipboardData->setData(QStringLiteral("image/bmp"),
+        QByteArray(
+            reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())));
+    QGuiApplication::clipboard()->setMimeData(clipboardData);
+}
+
+// One page: the plot as the window shows it, fitted to the page with its proportions kept.
+void CMainFrame::print()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QImage picture = renderPictureImage(document_, view_->width(), view_->height());
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    QSize fitted = picture.size();
+    fitted.scale(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(page.topLeft(), fitted), picture);
+}
+
+void CMainFrame::openHelp(const QString& page)
+{
+    // The help ships beside the program, or in the shared data folder of an installation.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const QString& folder :
+        { QStringLiteral("help"), QStringLiteral("../share/ovilan/help") }) {
+        const QString file = programDir.absoluteFilePath(
+            folder + QLatin1Char('/') + page.section(QLatin1Char('#'), 0, 0));
+        if (QFileInfo::exists(file)) {
+            QUrl url = QUrl::fromLocalFile(file);
+            url.setFragment(page.section(QLatin1Char('#'), 1));
+            QDesktopServices::openUrl(url);
+            return;
+        }
+    }
+    ui_.showMessage(QStringLiteral("The help files were not found beside the program."));
+}
+
+} // namespace ovilan

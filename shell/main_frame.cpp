@@ -1,0 +1,313 @@
+#include "shell/main_frame.h"
+
+#include "document/document_commands.h"
+#include "shell/about_dialog.h"
+#include "shell/command_icons.h"
+#include "shell/command_table.h"
+#include "shell/environment_dialog.h"
+#include "view/plot_state.h"
+#include "view/plot_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace ovilan {
+
+namespace {
+
+    QString text(std::string_view view)
+    {
+        return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+    }
+
+    const QString kIdlePrompt = QStringLiteral("For Help, press F1");
+
+    // Commands whose dialogs come with the dialogs of graphs, tables and document settings, and
+    // the graph list pane: shown, but not yet usable.
+    bool comesLater(CommandId id)
+    {
+        switch (id) {
+        case CommandId::AddGraph:
+        case CommandId::EditGraph:
+        case CommandId::AddTableGraph:
+        case CommandId::DocumentProperties:
+        case CommandId::GraphList:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+} // namespace
+
+CMainFrame::CMainFrame(COvilanDoc& document,
+    AppPreferences& preferences,
+    QSettings& settings,
+    ShellInterface& ui,
+    QWidget* parent)
+    : QMainWindow(parent)
+    , document_(document)
+    , preferences_(preferences)
+    , settings_(settings)
+    , ui_(ui)
+    , view_(new COvilanView(document, this))
+{
+    setWindowIcon(applicationIcon());
+    setAcceptDrops(true);
+    view_->setModeCursors(addLabelCursor(), selectCursor());
+    setCentralWidget(view_);
+    createActions();
+    createToolBars();
+    createStatusBar();
+    restoreState(settings_.value(QStringLiteral("Bars/State")).toByteArray());
+    requestPaneLayout(settings_.value(QStringLiteral("Settings/View"), 3).toInt());
+    createMenus();
+    connectCommands();
+    for (int i = 1; i <= 4; ++i) {
+        const QString file
+            = settings_.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!file.isEmpty())
+            recentFiles_.append(file);
+    }
+    document_.addView(this);
+    refreshTitle();
+    refreshCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    document_.removeView(this);
+    settings_.setValue(QStringLiteral("Settings/View"), paneLayout_);
+}
+
+QAction* CMainFrame::action(CommandId id) const
+{
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::createActions()
+{
+    for (const CommandSpec& spec : commandTable()) {
+        auto* item = new QAction(text(spec.menuText), this);
+        item->setStatusTip(text(spec.prompt));
+        if (!spec.toolTip.empty())
+            item->setToolTip(text(spec.toolTip));
+        QList<QKeySequence> keys;
+        for (const QString& key :
+            text(spec.shortcuts).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            keys.append(QKeySequence(key, QKeySequence::PortableText));
+        item->setShortcuts(keys);
+        if (spec.hasButton)
+            item->setIcon(commandIcon(spec.id));
+        item->setEnabled(!comesLater(spec.id));
+        // Shortcuts work whatever has the focus, also for commands without a menu item.
+        addAction(item);
+        actions_[spec.id] = item;
+    }
+    action(CommandId::AppAbout)->setIcon(applicationIcon());
+    for (const CommandId id : { CommandId::AddLabel,
+             CommandId::SelectInterval,
+             CommandId::StandardCursor,
+             CommandId::GraphList,
+             CommandId::StandardBar,
+             CommandId::GraphsBar,
+             CommandId::StatusBar })
+        action(id)->setCheckable(true);
+}
+
+void CMainFrame::createMenus()
+{
+    for (const MenuSpec& spec : ovilan::menuBar()) {
+        QMenu* menu = QMainWindow::menuBar()->addMenu(text(spec.title));
+        for (const CommandId id : spec.items) {
+            if (id == kSeparator)
+                menu->addSeparator();
+            else if (id == CommandId::FileRecent) {
+                recentMenu_ = menu;
+                menu->addAction(action(id));
+            } else
+                menu->addAction(action(id));
+        }
+        if (recentMenu_ == menu)
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillRecentMenu(menu); });
+    }
+}
+
+void CMainFrame::createToolBars()
+{
+    const auto fill = [this](QToolBar* bar, std::span<const CommandId> buttons) {
+        bar->setIconSize(QSize(16, 16));
+        for (const CommandId id : buttons) {
+            if (id == kSeparator)
+                bar->addSeparator();
+            else
+                bar->addAction(action(id));
+        }
+    };
+    standardBar_ = addToolBar(QStringLiteral("Standard"));
+    standardBar_->setObjectName(QStringLiteral("Standard"));
+    fill(standardBar_, standardBar());
+    graphsBar_ = addToolBar(QStringLiteral("Graphs"));
+    graphsBar_->setObjectName(QStringLiteral("Graphs"));
+    fill(graphsBar_, graphsBar());
+
+    // The Open button's arrow lists the recent files.
+    openDropDown_ = new QMenu(this);
+    connect(openDropDown_, &QMenu::aboutToShow, this, [this] {
+        openDropDown_->clear();
+        openDropDown_->addAction(action(CommandId::FileRecent));
+        fillRecentMenu(openDropDown_);
+    });
+    if (auto* open
+        = qobject_cast<QToolButton*>(standardBar_->widgetForAction(action(CommandId::FileOpen)))) {
+        open->setMenu(openDropDown_);
+        open->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+}
+
+void CMainFrame::createStatusBar()
+{
+    xPane_ = new QLabel;
+    yPane_ = new QLabel;
+    for (QLabel* pane : { xPane_, yPane_ }) {
+        pane->setMinimumWidth(
+            pane->fontMetrics().horizontalAdvance(QStringLiteral("NEED FOR COORD X123")) + 8);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(pane);
+    }
+    // The message pane falls back on the idle prompt whenever no prompt is shown.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            statusBar()->showMessage(kIdlePrompt);
+    });
+    statusBar()->showMessage(kIdlePrompt);
+    connect(
+        view_, &COvilanView::coordinatesChanged, this, [this](const QString& x, const QString& y) {
+            xPane_->setText(x);
+            yPane_->setText(y);
+        });
+}
+
+QString CMainFrame::xPaneText() const { return xPane_->text(); }
+QString CMainFrame::yPaneText() const { return yPane_->text(); }
+
+void CMainFrame::connectCommands()
+{
+    const auto on = [this](CommandId id, auto handler) {
+        connect(action(id), &QAction::triggered, this, handler);
+    };
+    using enum CommandId;
+    on(FileNew, [this] {
+        if (askToSaveChanges())
+            newDocument();
+    });
+    on(FileOpen, [this] { open(); });
+    on(FileSave, [this] { save(); });
+    on(FileSaveAs, [this] { saveAs(); });
+    on(SavePicture, [this] { savePicture(); });
+    on(EditCopy, [this] { copyPicture(); });
+    on(FilePrint, [this] { print(); });
+    on(AppExit, [this] { close(); });
+    on(EditUndo, [this] { document_.undo(); });
+    on(EditRedo, [this] { document_.redo(); });
+    on(AddLabel, [this] {
+        setMouseMode(static_cast<int>(
+            currentMouseMode() == MouseMode::AddLabel ? MouseMode::Standard : MouseMode::AddLabel));
+    });
+    on(SelectInterval, [this] {
+        setMouseMode(static_cast<int>(currentMouseMode() == MouseMode::SelectInterval
+                ? MouseMode::Standard
+                : MouseMode::SelectInterval));
+    });
+    on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
+    on(RemoveGraph, [this] { removeCurrentGraph(document_, ui_); });
+    on(ZoomIn, [this] { zoomIn(document_, ui_); });
+    on(ZoomOut, [this] { zoomOut(document_, ui_); });
+    on(ScrollLeft,
+        [this] { ovilan::scroll(document_, currentPlotMapping(), ScrollDirection::Left); });
+    on(ScrollRight,
+        [this] { ovilan::scroll(document_, currentPlotMapping(), ScrollDirection::Right); });
+    on(ScrollUp, [this] { ovilan::scroll(document_, currentPlotMapping(), ScrollDirection::Up); });
+    on(ScrollDown,
+        [this] { ovilan::scroll(document_, currentPlotMapping(), ScrollDirection::Down); });
+    on(StandardBar, [this] { standardBar_->setVisible(!standardBar_->isVisible()); });
+    on(GraphsBar, [this] { graphsBar_->setVisible(!graphsBar_->isVisible()); });
+    on(StatusBar, [this] {
+        statusBar()->setVisible(statusBar()->isHidden());
+        refreshCommandStates();
+    });
+    on(AppEnvironmentSettings, [this] {
+        EnvironmentDialog dialog(preferences_, this);
+        if (dialog.exec() == QDialog::Accepted)
+            preferences_ = dialog.preferences();
+    });
+    on(AppAbout, [this] {
+        AboutDialog about(applicationIcon(), this);
+        about.exec();
+    });
+    on(HelpTopics, [this] { openHelp(QStringLiteral("index.html")); });
+    on(Help, [this] { openHelp(QStringLiteral("index.html")); });
+    on(HelpContext, [this] { openHelp(QStringLiteral("commands.html")); });
+    // Bar check marks follow the bars however they were shown or hidden.
+    connect(standardBar_, &QToolBar::visibilityChanged, this, [this] { refreshCommandStates(); });
+    connect(graphsBar_, &QToolBar::visibilityChanged, this, [this] { refreshCommandStates(); });
+}
+
+void CMainFrame::requestPaneLayout(int layout)
+{
+    // Only the plot view alone exists so far; the graph list pane (3) comes with the graph list.
+    if (layout == paneLayout_ || layout != 1)
+        return;
+    paneLayout_ = layout;
+}
+
+void CMainFrame::setMouseMode(int mode)
+{
+    currentMouseMode() = static_cast<MouseMode>(mode);
+    view_->mouseModeChanged();
+    refreshCommandStates();
+}
+
+void CMainFrame::refreshCommandStates()
+{
+    using enum CommandId;
+    const MouseMode mode = currentMouseMode();
+    action(EditUndo)->setEnabled(document_.canUndo());
+    action(EditRedo)->setEnabled(document_.canRedo());
+    action(RemoveGraph)
+        ->setEnabled(
+            document_.currentGraph >= 0 && document_.currentGraph < document_.graphCount());
+    action(AddLabel)->setChecked(mode == MouseMode::AddLabel);
+    action(SelectInterval)
+        ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);
+    action(StandardCursor)->setChecked(mode == MouseMode::Standard);
+    action(GraphList)->setChecked((paneLayout_ & 2) != 0);
+    action(StandardBar)->setChecked(!standardBar_->isHidden());
+    action(GraphsBar)->setChecked(!graphsBar_->isHidden());
+    action(StatusBar)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::onUpdate(std::int32_t)
+{
+    refreshTitle();
+    refreshCommandStates();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    settings_.setValue(QStringLiteral("Bars/State"), saveState());
+    event->accept();
+}
+
+} // namespace ovilan

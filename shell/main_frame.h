@@ -1,0 +1,103 @@
+#pragma once
+
+#include "document/ovilan_doc.h"
+#include "document/update_hints.h"
+#include "shell/command_ids.h"
+#include "shell/shell_interface.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <map>
+
+class QLabel;
+class QMenu;
+class QSettings;
+class QToolBar;
+
+namespace ovilan {
+
+class COvilanView;
+
+// The program's one window: the plot, the menus and tool bars built from the command table, the
+// status bar with the coordinate panes, and the file, picture and help commands.
+class CMainFrame : public QMainWindow, public DocumentView {
+    Q_OBJECT
+
+public:
+    CMainFrame(COvilanDoc& document,
+        AppPreferences& preferences,
+        QSettings& settings,
+        ShellInterface& ui,
+        QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Opens a document as Open does, without asking for a name; false when it failed (the
+    // message was shown and the document is a new one).
+    bool openDocument(const QString& path);
+    void newDocument();
+    bool saveDocumentAs(const QString& path);
+
+    QAction* action(CommandId id) const;
+    COvilanView* plotView() const { return view_; }
+    QToolBar* standardToolBar() const { return standardBar_; }
+    QToolBar* graphsToolBar() const { return graphsBar_; }
+    QString xPaneText() const;
+    QString yPaneText() const;
+    QStringList recentFiles() const { return recentFiles_; }
+    int paneLayout() const { return paneLayout_; }
+    QString documentPath() const { return path_; }
+
+    void onUpdate(std::int32_t hint) override;
+
+    // Save As Picture and Copy, the picture drawn at the size the user chose.
+    void savePicture();
+    void copyPicture();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void connectCommands();
+    void refreshCommandStates();
+    void refreshTitle();
+    void setMouseMode(int mode);
+    void requestPaneLayout(int layout);
+
+    // Files.
+    bool askToSaveChanges();
+    bool save();
+    bool saveAs();
+    void open();
+    void rememberRecent(const QString& path);
+    void fillRecentMenu(QMenu* menu);
+    void writeRecentFiles();
+
+    // Pictures, printing and help.
+    void print();
+    void openHelp(const QString& page);
+
+    COvilanDoc& document_;
+    AppPreferences& preferences_;
+    QSettings& settings_;
+    ShellInterface& ui_;
+    COvilanView* view_;
+    std::map<CommandId, QAction*> actions_;
+    QToolBar* standardBar_ = nullptr;
+    QToolBar* graphsBar_ = nullptr;
+    QLabel* xPane_ = nullptr;
+    QLabel* yPane_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* openDropDown_ = nullptr;
+    QStringList recentFiles_;
+    QString path_;
+    int paneLayout_ = 1;
+};
+
+} // namespace ovilan

@@ -1,0 +1,107 @@
+#include "shell/qt_shell_interface.h"
+
+#include "graph/function_graph.h"
+#include "shell/picture_dialog.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ovilan {
+
+namespace {
+
+    const QString kTitle = QStringLiteral("Ovilan");
+    const QString kDocumentFilter = QStringLiteral("Ovilan Files (*.ovd)");
+
+    QString toQString(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
+    std::optional<QString> chosen(const QString& name)
+    {
+        if (name.isEmpty())
+            return std::nullopt;
+        return name;
+    }
+
+} // namespace
+
+void QtShellInterface::showMessage(std::string_view text)
+{
+    QMessageBox::warning(parent_, kTitle, toQString(text));
+}
+
+bool QtShellInterface::askYesNo(std::string_view text)
+{
+    return QMessageBox::question(parent_,
+               kTitle,
+               toQString(text),
+               QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+// The graph, table and document dialogs arrive with their own work; their commands stay disabled
+// until then, so these are never asked.
+std::unique_ptr<CFunctionGraph> QtShellInterface::runGraphDialog(COvilanDoc&, const CFunctionGraph*)
+{
+    return nullptr;
+}
+
+bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph&) { return false; }
+
+void QtShellInterface::runDocumentProperties(COvilanDoc&) { }
+
+SaveChangesAnswer QtShellInterface::askSaveChanges(const QString& documentName)
+{
+    const auto answer = QMessageBox::warning(parent_,
+        kTitle,
+        QStringLiteral("Save changes to %1?").arg(documentName),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return SaveChangesAnswer::Save;
+    return answer == QMessageBox::No ? SaveChangesAnswer::Discard : SaveChangesAnswer::Cancel;
+}
+
+std::optional<QString> QtShellInterface::openFileName(const QString& folder)
+{
+    return chosen(QFileDialog::getOpenFileName(parent_,
+        QStringLiteral("Open"),
+        folder,
+        kDocumentFilter + QStringLiteral(";;All Files (*.*)")));
+}
+
+std::optional<QString> QtShellInterface::saveFileName(const QString& suggestion)
+{
+    QFileDialog dialog(parent_, QStringLiteral("Save As"), suggestion, kDocumentFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ovd"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtShellInterface::pictureFileName()
+{
+    const QString pictures = QStringLiteral("Bitmap pictures (*.bmp *.rle)");
+    QFileDialog dialog(parent_, QStringLiteral("Save As Picture"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({ QStringLiteral("All files (*.*)"), pictures });
+    dialog.selectNameFilter(pictures);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<PictureRequest> QtShellInterface::askPictureSize(int width, int height)
+{
+    PictureDialog dialog(width, height, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return PictureRequest { dialog.pictureWidth(), dialog.pictureHeight(), dialog.rle() };
+}
+
+} // namespace ovilan

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shell/shell_interface.h"
+
+class QWidget;
+
+namespace ovilan {
+
+// The questions asked with the real message boxes and dialogs, owned by the main window.
+class QtShellInterface : public ShellInterface {
+public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view text) override;
+    std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override;
+    bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override;
+    void runDocumentProperties(COvilanDoc&) override;
+
+    SaveChangesAnswer askSaveChanges(const QString& documentName) override;
+    std::optional<QString> openFileName(const QString& folder) override;
+    std::optional<QString> saveFileName(const QString& suggestion) override;
+    std::optional<QString> pictureFileName() override;
+    std::optional<PictureRequest> askPictureSize(int width, int height) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+} // namespace ovilan

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/user_interface.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace ovilan {
+
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+struct PictureRequest {
+    int width = 0;
+    int height = 0;
+    bool rle = false;
+};
+
+// The questions the main window asks besides the document commands' ones: file names, the
+// picture size, whether to save changes. The program answers with the real dialogs; tests answer
+// from a script, so no modal window ever blocks them.
+class ShellInterface : public UserInterface {
+public:
+    virtual SaveChangesAnswer askSaveChanges(const QString& documentName) = 0;
+    virtual std::optional<QString> openFileName(const QString& folder) = 0;
+    virtual std::optional<QString> saveFileName(const QString& suggestion) = 0;
+    virtual std::optional<QString> pictureFileName() = 0;
+    virtual std::optional<PictureRequest> askPictureSize(int width, int height) = 0;
+    // A message that does not come from the document: file errors, picture errors.
+    void showMessage(const QString& text) { showMessage(std::string_view(text.toStdString())); }
+    using UserInterface::showMessage;
+};
+
+} // namespace ovilan
