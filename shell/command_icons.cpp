@@ -22,8 +22,8 @@ namespace {
         QLatin1String name;
     };
 
-    // Names from the freedesktop icon naming specification (document-edit is the one common
-    // extension, found in Breeze and Adwaita). The plot's own commands (graph list, the mouse
+    // Names from the freedesktop icon naming specification; document-edit is a widespread
+    // extension of it, as in Breeze. The plot's own commands (graph list, the mouse
     // modes, add table graph) have no standard name and always show our drawing, so that a theme
     // never gives two of them the same image.
     constexpr ThemeName themeNames[] = {
@@ -64,67 +64,107 @@ namespace {
         return QPixmap::fromImage(image);
     }
 
-    // Pen widths of the application icon are given in 1/64 of its side, but never drop below a
-    // pixel, so the small sizes stay legible instead of fading to grey.
-    qreal atLeastPixels(qreal units, qreal pixels, qreal pixelsPerUnit)
+    // The application icon is drawn in a square of 64 units whatever its size. Its straight
+    // lines are a whole number of pixels wide, at least one, and sit on whole pixels, so the
+    // axes stay sharp and dark at 16 pixels instead of fading into grey pairs of pixels.
+    class IconGrid {
+    public:
+        explicit IconGrid(int side)
+            : pixelsPerUnit(side / 64.0)
+        {
+        }
+
+        qreal lineWidth(qreal units) const
+        {
+            return std::max(1.0, std::round(units * pixelsPerUnit)) / pixelsPerUnit;
+        }
+
+        // The position nearest to `units` where a line of `width` units covers whole pixels.
+        qreal crisp(qreal units, qreal width) const
+        {
+            const qreal halfWidthPixels = width * pixelsPerUnit / 2;
+            return (std::round(units * pixelsPerUnit - halfWidthPixels) + halfWidthPixels)
+                / pixelsPerUnit;
+        }
+
+        const qreal pixelsPerUnit;
+    };
+
+    void drawIconTile(QPainter& painter, const IconGrid& grid)
     {
-        return std::max(units, pixels / pixelsPerUnit);
+        const qreal border = grid.lineWidth(2);
+        const qreal edge = grid.crisp(border / 2, border);
+        const QRectF tile(QPointF(edge, edge), QPointF(64 - edge, 64 - edge));
+        QLinearGradient sky(tile.topLeft(), tile.bottomLeft());
+        sky.setColorAt(0, QColor(255, 255, 255));
+        sky.setColorAt(1, QColor(208, 226, 250));
+        painter.setPen(QPen(QColor(40, 80, 150), border));
+        painter.setBrush(sky);
+        painter.drawRoundedRect(tile, 10, 10);
+    }
+
+    void drawIconGridLines(QPainter& painter, const IconGrid& grid, QPointF origin)
+    {
+        const qreal width = grid.lineWidth(1);
+        painter.setPen(QPen(QColor(170, 195, 230), width, Qt::SolidLine, Qt::FlatCap));
+        for (qreal at = origin.x() + 11; at < 60; at += 11) {
+            const qreal x = grid.crisp(at, width);
+            painter.drawLine(QPointF(x, 8), QPointF(x, 56));
+        }
+        for (qreal at = origin.y() - 11; at > 4; at -= 11) {
+            const qreal y = grid.crisp(at, width);
+            painter.drawLine(QPointF(8, y), QPointF(56, y));
+        }
     }
 
     void drawArrowHead(QPainter& painter, QPointF tip, QPointF back, qreal halfWidth)
     {
         const QPointF along = tip - back;
         const QPointF across(-along.y(), along.x());
-        const qreal length = std::hypot(across.x(), across.y());
-        const QPointF side = across * (halfWidth / length);
+        const QPointF side = across * (halfWidth / std::hypot(across.x(), across.y()));
         const QPointF head[] = { tip, back + side, back - side };
         painter.drawPolygon(head, 3);
     }
 
-    QPixmap applicationPixmap(int side)
+    void drawIconAxes(QPainter& painter, const IconGrid& grid, QPointF origin)
     {
-        const qreal pixelsPerUnit = side / 64.0;
-        QImage image = transparentImage(side);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(pixelsPerUnit, pixelsPerUnit);
-
-        const QRectF tile(1, 1, 62, 62);
-        QLinearGradient sky(tile.topLeft(), tile.bottomLeft());
-        sky.setColorAt(0, QColor(255, 255, 255));
-        sky.setColorAt(1, QColor(208, 226, 250));
-        painter.setPen(QPen(QColor(40, 80, 150), atLeastPixels(2, 1, pixelsPerUnit)));
-        painter.setBrush(sky);
-        painter.drawRoundedRect(tile, 10, 10);
-
-        if (side >= 32) {
-            painter.setPen(QPen(QColor(170, 195, 230), atLeastPixels(1, 1, pixelsPerUnit)));
-            for (qreal at = 16 + 11; at < 60; at += 11)
-                painter.drawLine(QPointF(at, 8), QPointF(at, 56));
-            for (qreal at = 44 - 11; at > 4; at -= 11)
-                painter.drawLine(QPointF(8, at), QPointF(56, at));
-        }
-
         const QColor axisInk(40, 40, 50);
-        const qreal axisWidth = atLeastPixels(3, 1, pixelsPerUnit);
-        painter.setPen(QPen(axisInk, axisWidth, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPointF(6, 44), QPointF(52, 44));
-        painter.drawLine(QPointF(16, 58), QPointF(16, 12));
+        painter.setPen(QPen(axisInk, grid.lineWidth(3), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(6, origin.y()), QPointF(52, origin.y()));
+        painter.drawLine(QPointF(origin.x(), 58), QPointF(origin.x(), 12));
         painter.setPen(Qt::NoPen);
         painter.setBrush(axisInk);
-        drawArrowHead(painter, QPointF(60, 44), QPointF(50, 44), 5);
-        drawArrowHead(painter, QPointF(16, 4), QPointF(16, 14), 5);
+        drawArrowHead(painter, QPointF(60, origin.y()), QPointF(50, origin.y()), 5);
+        drawArrowHead(painter, QPointF(origin.x(), 4), QPointF(origin.x(), 14), 5);
+    }
 
+    void drawIconCurve(QPainter& painter, const IconGrid& grid)
+    {
         QPainterPath curve(QPointF(6, 50));
         curve.cubicTo(QPointF(18, 50), QPointF(20, 14), QPointF(32, 14));
         curve.cubicTo(QPointF(44, 14), QPointF(44, 36), QPointF(58, 24));
-        painter.setPen(QPen(QColor(215, 40, 40),
-            atLeastPixels(5, 1.5, pixelsPerUnit),
-            Qt::SolidLine,
-            Qt::RoundCap,
-            Qt::RoundJoin));
+        const qreal width = std::max(5.0, 1.5 / grid.pixelsPerUnit);
+        painter.setPen(
+            QPen(QColor(215, 40, 40), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(curve);
+    }
+
+    QPixmap applicationPixmap(int side)
+    {
+        const IconGrid grid(side);
+        QImage image = transparentImage(side);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(grid.pixelsPerUnit, grid.pixelsPerUnit);
+        const qreal axisWidth = grid.lineWidth(3);
+        const QPointF origin(grid.crisp(17, axisWidth), grid.crisp(44, axisWidth));
+        drawIconTile(painter, grid);
+        // At 16 pixels grid lines would only muddy the curve.
+        if (side >= 32)
+            drawIconGridLines(painter, grid, origin);
+        drawIconAxes(painter, grid, origin);
+        drawIconCurve(painter, grid);
         painter.end();
         return QPixmap::fromImage(image);
     }
@@ -133,6 +173,9 @@ namespace {
     // each side, so they stand out on a dark plot background as on a white one.
     constexpr int cursorSide = 32;
     constexpr QPoint crossHairCentre(9, 9);
+
+    // Each cursor is drawn twice with the same shapes: first the wide white rim, then the ink.
+    enum class CursorPass { Rim, Ink };
 
     void drawCrossHair(QPainter& painter)
     {
@@ -146,10 +189,10 @@ namespace {
 
     // The caption box of a plot label, with two lines of text, placed below right of the point.
     // The box is filled white, so its text shows on any background.
-    void drawLabelTag(QPainter& painter, bool rim)
+    void drawLabelTag(QPainter& painter, CursorPass pass)
     {
         const QRect box(14, 15, 15, 10);
-        if (rim) {
+        if (pass == CursorPass::Rim) {
             painter.setBrush(Qt::white);
             painter.drawRect(box);
             painter.setBrush(Qt::NoBrush);
@@ -160,10 +203,10 @@ namespace {
         painter.drawLine(QPoint(17, 21), QPoint(23, 21));
     }
 
-    void drawSelectionBox(QPainter& painter, bool rim)
+    void drawSelectionBox(QPainter& painter, CursorPass pass)
     {
         QPen pen = painter.pen();
-        if (!rim) {
+        if (pass == CursorPass::Ink) {
             pen.setStyle(Qt::CustomDashLine);
             pen.setDashPattern({ 2, 2 });
         }
@@ -171,17 +214,17 @@ namespace {
         painter.drawRect(QRect(14, 14, 15, 13));
     }
 
-    QCursor crossHairCursor(void (*drawDecoration)(QPainter&, bool rim))
+    QCursor crossHairCursor(void (*drawDecoration)(QPainter&, CursorPass))
     {
         QImage image = transparentImage(cursorSide);
         QPainter painter(&image);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         drawCrossHair(painter);
-        drawDecoration(painter, true);
+        drawDecoration(painter, CursorPass::Rim);
         painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         drawCrossHair(painter);
-        drawDecoration(painter, false);
+        drawDecoration(painter, CursorPass::Ink);
         painter.end();
         return QCursor(QPixmap::fromImage(image), crossHairCentre.x(), crossHairCentre.y());
     }

@@ -181,12 +181,16 @@ namespace {
         painter.drawEllipse(QPointF(6.5, 6.5), 5, 5);
     }
 
-    void drawLensSign(QPainter& painter, bool plus)
+    void drawLensMinus(QPainter& painter)
     {
         painter.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(3.8, 6.5), QPointF(9.2, 6.5));
-        if (plus)
-            painter.drawLine(QPointF(6.5, 3.8), QPointF(6.5, 9.2));
+    }
+
+    void drawLensPlus(QPainter& painter)
+    {
+        drawLensMinus(painter);
+        painter.drawLine(QPointF(6.5, 3.8), QPointF(6.5, 9.2));
     }
 
     void paintFileNew(QPainter& painter) { drawSheet(painter, QRectF(3.5, 1.5, 9, 13), 4); }
@@ -312,13 +316,13 @@ namespace {
     void paintZoomIn(QPainter& painter)
     {
         drawMagnifier(painter);
-        drawLensSign(painter, true);
+        drawLensPlus(painter);
     }
 
     void paintZoomOut(QPainter& painter)
     {
         drawMagnifier(painter);
-        drawLensSign(painter, false);
+        drawLensMinus(painter);
     }
 
     void paintScrollLeft(QPainter& painter) { drawBlockArrow(painter, 180); }

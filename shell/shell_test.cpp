@@ -1,0 +1,341 @@
+#include "document/document_file.h"
+#include "graph/function_graph.h"
+#include "shell/command_table.h"
+#include "shell/main_frame.h"
+#include "shell/picture_dialog.h"
+#include "shell/qt_settings_store.h"
+#include "view/picture_export.h"
+#include "view/plot_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace ovilan {
+namespace {
+
+    // Answers the window's questions from a script and remembers every message.
+    struct ScriptedShell : ShellInterface {
+        void showMessage(std::string_view text) override { messages.emplace_back(text); }
+        bool askYesNo(std::string_view) override { return true; }
+        std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override
+        {
+            return nullptr;
+        }
+        bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
+        void runDocumentProperties(COvilanDoc&) override { }
+        SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
+        std::optional<QString> openFileName(const QString&) override { return fileName; }
+        std::optional<QString> saveFileName(const QString&) override { return fileName; }
+        std::optional<QString> pictureFileName() override { return fileName; }
+        std::optional<PictureRequest> askPictureSize(int, int) override { return picture; }
+
+        std::vector<std::string> messages;
+        SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
+        std::optional<QString> fileName;
+        std::optional<PictureRequest> picture;
+    };
+
+    struct Window {
+        Window()
+            : frame(document, preferences, settings, ui)
+        {
+            frame.resize(800, 600);
+        }
+
+        void addGraph(const char* formula)
+        {
+            auto graph = std::make_unique<CYofXGraph>(document);
+            graph->setFormula(formula, 0);
+            document.insertGraph(std::move(graph), document.graphCount());
+            document.refreshGraphs();
+        }
+
+        QSettings settings { QStringLiteral("Quenbrix"), QStringLiteral("Ovilan") };
+        AppPreferences preferences;
+        COvilanDoc document { preferences };
+        ScriptedShell ui;
+        CMainFrame frame;
+    };
+
+    QString temporaryFile(const QTemporaryDir& dir, const char* name)
+    {
+        return dir.filePath(QString::fromLatin1(name));
+    }
+
+    QStringList itemTexts(QMenu* menu)
+    {
+        QStringList texts;
+        for (QAction* item : menu->actions())
+            texts.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+        return texts;
+    }
+
+    TEST(MainFrame, MenusFollowTheCommandTable)
+    {
+        Window window;
+        const QList<QAction*> menus = window.frame.menuBar()->actions();
+        QStringList titles;
+        for (QAction* menu : menus)
+            titles.append(menu->text());
+        EXPECT_EQ(titles,
+            (QStringList { QStringLiteral("&File"),
+                QStringLiteral("&Edit"),
+                QStringLiteral("&Graphs"),
+                QStringLiteral("&View"),
+                QStringLiteral("&Help") }));
+        EXPECT_EQ(itemTexts(menus[0]->menu()),
+            (QStringList { QStringLiteral("&New\tCtrl+N"),
+                QStringLiteral("&Open...\tCtrl+O"),
+                QStringLiteral("&Save\tCtrl+S"),
+                QStringLiteral("Save &As..."),
+                QStringLiteral("Save As Pi&cture..."),
+                QStringLiteral("-"),
+                QStringLiteral("Recent File"),
+                QStringLiteral("-"),
+                QStringLiteral("E&xit") }));
+        const QStringList view = itemTexts(menus[3]->menu());
+        ASSERT_EQ(view.size(), 13);
+        EXPECT_EQ(view[8], QStringLiteral("&Graph List "));
+        EXPECT_EQ(view[3], QStringLiteral("Scroll &Left\tCtrl+Left arrow"));
+        EXPECT_EQ(itemTexts(menus[4]->menu()),
+            (QStringList { QStringLiteral("&Contents\tF1"), QStringLiteral("&About Ovilan") }));
+        // Items with a tool bar button show its image; Exit has none.
+        EXPECT_FALSE(window.frame.action(CommandId::FileNew)->icon().isNull());
+        EXPECT_TRUE(window.frame.action(CommandId::AppExit)->icon().isNull());
+        // Print is reachable by its shortcut only.
+        for (QAction* menu : menus)
+            EXPECT_FALSE(
+                menu->menu()->actions().contains(window.frame.action(CommandId::FilePrint)));
+    }
+
+    TEST(MainFrame, ShortcutsPromptsAndTips)
+    {
+        Window window;
+        const auto keys = [&](CommandId id) { return window.frame.action(id)->shortcuts(); };
+        EXPECT_EQ(keys(CommandId::EditUndo),
+            (QList<QKeySequence> { QKeySequence(QStringLiteral("Ctrl+Z")),
+                QKeySequence(QStringLiteral("Alt+Backspace")) }));
+        EXPECT_EQ(keys(CommandId::EditCopy).size(), 2);
+        EXPECT_EQ(keys(CommandId::ScrollLeft), QList { QKeySequence(QStringLiteral("Ctrl+Left")) });
+        EXPECT_EQ(keys(CommandId::FilePrint), QList { QKeySequence(QStringLiteral("Ctrl+P")) });
+        // Nothing answers paste or cut.
+        for (QAction* item : window.frame.actions())
+            for (const QKeySequence& key : item->shortcuts())
+                EXPECT_TRUE(key != QKeySequence(QStringLiteral("Ctrl+V"))
+                    && key != QKeySequence(QStringLiteral("Ctrl+X")));
+        EXPECT_EQ(window.frame.action(CommandId::StandardCursor)->toolTip(),
+            QStringLiteral("Standart Cursor"));
+        EXPECT_EQ(window.frame.action(CommandId::SelectInterval)->statusTip(),
+            QStringLiteral("Select interval of X and Y "));
+        EXPECT_EQ(window.frame.statusBar()->currentMessage(), QStringLiteral("For Help, press F1"));
+        // The dialogs of later work are shown but disabled, never fake.
+        EXPECT_FALSE(window.frame.action(CommandId::AddGraph)->isEnabled());
+        EXPECT_FALSE(window.frame.action(CommandId::EditUndo)->isEnabled());
+    }
+
+    TEST(MainFrame, ToolBarsHoldTheirButtonsInOrder)
+    {
+        Window window;
+        const QList<QAction*> buttons = window.frame.graphsToolBar()->actions();
+        ASSERT_EQ(buttons.size(), 6);
+        EXPECT_EQ(buttons[0], window.frame.action(CommandId::DocumentProperties));
+        EXPECT_TRUE(buttons[1]->isSeparator());
+        EXPECT_EQ(buttons[5], window.frame.action(CommandId::EditGraph));
+        EXPECT_EQ(window.frame.standardToolBar()->actions().size(), 22);
+    }
+
+    TEST(MainFrame, ModeCommandsToggleAndCheck)
+    {
+        Window window;
+        window.frame.action(CommandId::AddLabel)->trigger();
+        EXPECT_TRUE(window.frame.action(CommandId::AddLabel)->isChecked());
+        EXPECT_FALSE(window.frame.action(CommandId::StandardCursor)->isChecked());
+        window.frame.action(CommandId::SelectInterval)->trigger();
+        EXPECT_TRUE(window.frame.action(CommandId::SelectInterval)->isChecked());
+        EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
+        window.frame.action(CommandId::SelectInterval)->trigger();
+        EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
+    }
+
+    TEST(MainFrame, DamagedFileGivesTheMessageAndAnEmptyDocument)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("x^2");
+        const QString path = temporaryFile(dir, "damaged.ovd");
+        const auto bytes = writeDocument(window.document);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), 40);
+        file.close();
+        EXPECT_FALSE(window.frame.openDocument(path));
+        EXPECT_EQ(window.ui.messages, std::vector<std::string> { "Unexpected file format." });
+        EXPECT_EQ(window.document.graphCount(), 0);
+        EXPECT_TRUE(window.frame.windowTitle().startsWith(QStringLiteral("Untitled")));
+        EXPECT_FALSE(window.frame.openDocument(temporaryFile(dir, "missing.ovd")));
+        EXPECT_EQ(window.ui.messages.back(), "Failed to open document.");
+    }
+
+    TEST(MainFrame, SaveAndOpenRoundTrip)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("sin(x)");
+        window.document.setModified(true);
+        window.ui.fileName = temporaryFile(dir, "plot.ovd");
+        window.frame.action(CommandId::FileSaveAs)->trigger();
+        EXPECT_FALSE(window.document.isModified());
+        EXPECT_TRUE(window.frame.windowTitle().startsWith(QStringLiteral("plot.ovd")));
+        const auto saved = writeDocument(window.document);
+        window.frame.action(CommandId::FileNew)->trigger();
+        EXPECT_EQ(window.document.graphCount(), 0);
+        window.frame.action(CommandId::FileOpen)->trigger();
+        EXPECT_EQ(writeDocument(window.document), saved);
+        EXPECT_EQ(window.frame.recentFiles().front(), *window.ui.fileName);
+        // An unwritable target leaves the document modified and says so.
+        window.document.setModified(true);
+        EXPECT_FALSE(window.frame.saveDocumentAs(temporaryFile(dir, "no/such/folder.ovd")));
+        EXPECT_EQ(window.ui.messages.back(), "Failed to save document.");
+        EXPECT_TRUE(window.document.isModified());
+        // Cancelling the question to save keeps the document.
+        window.ui.saveChanges = SaveChangesAnswer::Cancel;
+        window.frame.action(CommandId::FileNew)->trigger();
+        EXPECT_EQ(window.document.graphCount(), 1);
+    }
+
+    TEST(PictureDialog, RefusesSidesOutside100To3000)
+    {
+        const QString range = QStringLiteral("Please enter an integer between 100 and 3000.");
+        EXPECT_EQ(readPictureSide(QStringLiteral("99")).refusal, range);
+        EXPECT_EQ(readPictureSide(QStringLiteral("3001")).refusal, range);
+        EXPECT_EQ(readPictureSide(QStringLiteral(" 100 ")).value, 100);
+        EXPECT_TRUE(readPictureSide(QStringLiteral("3000")).refusal.isEmpty());
+        EXPECT_EQ(readPictureSide(QStringLiteral("12a")).refusal,
+            QStringLiteral("Please enter an integer."));
+        PictureDialog dialog(99, 500);
+        EXPECT_EQ(dialog.refusal(), range);
+        PictureDialog fine(640, 480);
+        EXPECT_TRUE(fine.refusal().isEmpty());
+    }
+
+    TEST(MainFrame, SavedPictureIsTheConvertedPicture)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("x^3/20");
+        window.ui.picture = PictureRequest { 320, 200, true };
+        window.ui.fileName = temporaryFile(dir, "plot.bmp");
+        window.frame.savePicture();
+        QFile file(*window.ui.fileName);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        const auto expected = bmpFile(
+            pictureDib(renderPictureImage(window.document, 320, 200), DibCompression::Rle4));
+        EXPECT_EQ(written,
+            QByteArray(reinterpret_cast<const char*>(expected.data()),
+                static_cast<qsizetype>(expected.size())));
+        EXPECT_TRUE(window.ui.messages.empty());
+        window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    TEST(MainFrame, PreferencesAndBarsSurviveARestart)
+    {
+        {
+            Window first;
+            first.frame.show();
+            first.frame.graphsToolBar()->hide();
+            first.frame.close();
+            QtSettingsStore store;
+            writePreferences(store, { 0, 1 });
+        }
+        Window second;
+        second.frame.show();
+        EXPECT_TRUE(second.frame.graphsToolBar()->isHidden());
+        EXPECT_FALSE(second.frame.action(CommandId::GraphsBar)->isChecked());
+        const QtSettingsStore store;
+        const AppPreferences read = readPreferences(store);
+        EXPECT_EQ(read.autoChangeSteps, 0);
+        EXPECT_EQ(read.persistentCursor, 1);
+        second.frame.graphsToolBar()->show();
+        second.frame.close();
+    }
+
+    // Remembers the areas the view was asked to paint.
+    struct PaintRecorder : QObject {
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+        QRegion painted;
+    };
+
+    TEST(PlotView, HintsRepaintTheWindowOrOneLabelsAreas)
+    {
+        Window window;
+        window.frame.show();
+        COvilanView* view = window.frame.plotView();
+        QApplication::processEvents();
+        CPlotLabel label;
+        label.x = 2;
+        label.y = 3;
+        label.caption = "here";
+        window.document.insertLabel(label, 0);
+        PaintRecorder recorder;
+        view->installEventFilter(&recorder);
+        QApplication::processEvents();
+        // Inserting a label repaints its caption box and marker only.
+        const QRect area = recorder.painted.boundingRect();
+        EXPECT_FALSE(area.isEmpty());
+        EXPECT_LT(area.width(), 80);
+        EXPECT_LT(area.height(), 40);
+        recorder.painted = QRegion();
+        window.document.updateAllViews(3);
+        QApplication::processEvents();
+        EXPECT_EQ(recorder.painted.boundingRect(), view->rect());
+        view->removeEventFilter(&recorder);
+    }
+
+    TEST(PlotView, ReadOutShowsThePlotPositionInsideOnly)
+    {
+        Window window;
+        window.frame.show();
+        COvilanView* view = window.frame.plotView();
+        view->repaint();
+        QTest::mouseMove(view, view->rect().center());
+        EXPECT_TRUE(window.frame.xPaneText().startsWith(QStringLiteral("X=")));
+        EXPECT_TRUE(window.frame.yPaneText().startsWith(QStringLiteral("Y=")));
+        QTest::mouseMove(view, QPoint(2, 2));
+        EXPECT_TRUE(window.frame.xPaneText().isEmpty());
+        EXPECT_TRUE(window.frame.yPaneText().isEmpty());
+    }
+
+} // namespace
+} // namespace ovilan
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every test's settings live in a folder of its own run, never in the user's.
+    const QTemporaryDir settingsFolder;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
