@@ -1,9 +1,9 @@
 // Drawing as the window and the pictures do it: a full repaint of a large plot, the layout alone,
 // and a 3000 x 3000 picture export with run-length compression. Prints one summary line each.
 
+#include "bench/large_plot.h"
 #include "bench/summary_reporter.h"
 #include "document/draw_plot.h"
-#include "graph/function_graph.h"
 #include "render/layout.h"
 #include "view/picture_export.h"
 #include "view/qimage_canvas.h"
@@ -18,49 +18,8 @@ namespace {
 
 using namespace ovilan;
 
-const char* const kFormulas[] = { "sin(x)",
-    "x^2/10-3",
-    "sin(x)*exp(-x^2/10)+sqrt(abs(x))",
-    "1/x",
-    "tg(x)",
-    "(x^3-2*x)/(x^2+1)*cos(3*x)",
-    "5*cos(x/2)",
-    "abs(x)-5" };
-
-// 20 graphs of 20000 steps in every width and style, with legend, grid and ten labels.
-void fillPlot(COvilanDoc& document)
-{
-    document.general.steps = 20000;
-    document.legend.shown = 1;
-    document.grid.horizontal.shown = 1;
-    document.grid.vertical.shown = 1;
-    document.grid.horizontal.step = 1;
-    document.grid.vertical.step = 1;
-    document.xAxis.tickStep = 1;
-    document.xAxis.labelStep = 1;
-    document.yAxis.tickStep = 1;
-    document.yAxis.labelStep = 1;
-    for (int i = 0; i < 20; ++i) {
-        auto graph = std::make_unique<CYofXGraph>(document);
-        graph->setFormula(kFormulas[i % 8], 0);
-        graph->lineWidth = 1 + i % 5;
-        graph->penStyle = i % 4;
-        graph->colorIndex = i % 15;
-        graph->legendText = "graph " + std::to_string(i);
-        document.insertGraph(std::move(graph), i);
-    }
-    for (int i = 0; i < 10; ++i) {
-        CPlotLabel label;
-        label.x = i * 2 - 9;
-        label.y = (i % 5) * 2 - 4;
-        label.caption = "label " + std::to_string(i);
-        document.insertLabel(label, i);
-    }
-    document.refreshGraphs();
-}
-
 struct PlotFixture {
-    PlotFixture() { fillPlot(document); }
+    PlotFixture() { bench::fillLargePlot(document); }
     AppPreferences preferences;
     COvilanDoc document { preferences };
 };

@@ -314,6 +314,7 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
     const std::int32_t last = std::min(graph.steps, kMaxGraphSteps);
     std::optional<Point> previousEnd;
     DevicePoint previousDevice;
+    const PlotToDevice toDevice(mapping);
     for (std::int32_t i = 1; i <= last; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (graph.penUp[at])
@@ -330,8 +331,8 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
         const DevicePoint start
             = previousEnd && segment->from.x == previousEnd->x && segment->from.y == previousEnd->y
             ? previousDevice
-            : plotToDevice(mapping, segment->from.x, segment->from.y);
-        const DevicePoint end = plotToDevice(mapping, segment->to.x, segment->to.y);
+            : toDevice(segment->from.x, segment->from.y);
+        const DevicePoint end = toDevice(segment->to.x, segment->to.y);
         pen.rasterise(start, end);
         previousEnd = segment->to;
         previousDevice = end;

@@ -18,32 +18,15 @@ namespace {
 
 } // namespace
 
-std::int32_t roundToDevice(double value)
+// The sums are grouped as plot x = (cx + xOffset) + (xDirection x xScale) x x always was, so
+// every point maps to the same pixel as before the parts were kept.
+PlotToDevice::PlotToDevice(const PlotMapping& mapping)
+    : rect_(mapping.plotRect)
+    , originX_(centreX(mapping.plotRect) + mapping.xOffset)
+    , originY_(centreY(mapping.plotRect) - mapping.yOffset)
+    , scaleX_(mapping.xDirection * mapping.xScale)
+    , scaleY_(mapping.yDirection * mapping.yScale)
 {
-    // floor(value + 0.5), clamped: a point far outside the range is pinned, never an overflowed
-    // integer (NaN counts as low). The floor is taken by truncation, which is exact within the
-    // int32 range and cheaper than a library call on every mapped point.
-    const double shifted = value + 0.5;
-    if (!(shifted >= -2147483648.0))
-        return std::numeric_limits<std::int32_t>::min();
-    if (shifted >= 2147483648.0)
-        return std::numeric_limits<std::int32_t>::max();
-    auto whole = static_cast<std::int64_t>(shifted);
-    if (static_cast<double>(whole) > shifted)
-        --whole;
-    return static_cast<std::int32_t>(whole);
-}
-
-DevicePoint plotToDevice(const PlotMapping& mapping, double x, double y)
-{
-    const DeviceRect& rect = mapping.plotRect;
-    DevicePoint point;
-    point.x
-        = roundToDevice(centreX(rect) + mapping.xOffset + mapping.xDirection * mapping.xScale * x);
-    point.y
-        = roundToDevice(centreY(rect) - mapping.yOffset - mapping.yDirection * mapping.yScale * y);
-    point.inside = within(rect, point.x, point.y);
-    return point;
 }
 
 PlotPoint deviceToPlot(const PlotMapping& mapping, std::int32_t px, std::int32_t py)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace ovilan {
 
@@ -42,12 +43,53 @@ struct PlotPoint {
     bool inside = false;
 };
 
-// Plot to device pixels: rounded to the nearest integer with halves upward, clamped to the int32
-// range, and inside when within plotRect, edges included.
-DevicePoint plotToDevice(const PlotMapping& mapping, double x, double y);
-PlotPoint deviceToPlot(const PlotMapping& mapping, std::int32_t px, std::int32_t py);
+// Rounds to the nearest whole number, halves toward +infinity, clamped to the int32 range: a
+// point far outside the range is pinned, never an overflowed integer (NaN counts as low). The
+// floor is taken by truncation, which is exact within the int32 range and cheaper than a library
+// call on every mapped point.
+inline std::int32_t roundToDevice(double value)
+{
+    const double shifted = value + 0.5;
+    if (!(shifted >= -2147483648.0))
+        return std::numeric_limits<std::int32_t>::min();
+    if (shifted >= 2147483648.0)
+        return std::numeric_limits<std::int32_t>::max();
+    auto whole = static_cast<std::int64_t>(shifted);
+    if (static_cast<double>(whole) > shifted)
+        --whole;
+    return static_cast<std::int32_t>(whole);
+}
 
-// Rounds to the nearest whole number, halves toward +infinity, clamped to the int32 range.
-std::int32_t roundToDevice(double value);
+// Plot to device pixels with the parts that depend only on the mapping worked out once, for
+// loops over many points. Rounded to the nearest integer with halves upward, clamped to the int32
+// range, and inside when within plotRect, edges included.
+class PlotToDevice {
+public:
+    explicit PlotToDevice(const PlotMapping& mapping);
+
+    DevicePoint operator()(double x, double y) const
+    {
+        DevicePoint point;
+        point.x = roundToDevice(originX_ + scaleX_ * x);
+        point.y = roundToDevice(originY_ - scaleY_ * y);
+        point.inside = point.x >= rect_.left && point.x <= rect_.right && point.y >= rect_.top
+            && point.y <= rect_.bottom;
+        return point;
+    }
+
+private:
+    DeviceRect rect_;
+    double originX_; // the centre's column plus the offset
+    double originY_;
+    double scaleX_; // the direction times the scale
+    double scaleY_;
+};
+
+inline DevicePoint plotToDevice(const PlotMapping& mapping, double x, double y)
+{
+    return PlotToDevice(mapping)(x, y);
+}
+
+PlotPoint deviceToPlot(const PlotMapping& mapping, std::int32_t px, std::int32_t py);
 
 } // namespace ovilan
