@@ -9,8 +9,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QSettings>
 #include <QStatusBar>
@@ -249,6 +251,28 @@ namespace {
         window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
         window.frame.savePicture();
         EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    TEST(MainFrame, CopyPutsThePictureOnTheClipboardAsImageAndBmp)
+    {
+        Window window;
+        window.addGraph("sin(x)");
+        window.ui.picture = PictureRequest { 200, 150, false };
+        window.frame.copyPicture();
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        EXPECT_EQ(image.size(), QSize(200, 150));
+        const QByteArray bmp = data->data(QStringLiteral("image/bmp"));
+        EXPECT_EQ(bmp.size(), 14 + 40 + 64 + 150 * 100);
+        EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32),
+            image.convertToFormat(QImage::Format_RGB32));
+        // Cancelling the size question leaves the clipboard alone.
+        window.ui.picture.reset();
+        QGuiApplication::clipboard()->clear();
+        window.frame.copyPicture();
+        const QMimeData* after = QGuiApplication::clipboard()->mimeData();
+        EXPECT_TRUE(after == nullptr || !after->hasImage());
     }
 
     TEST(MainFrame, PreferencesAndBarsSurviveARestart)
