@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
@@ -107,6 +108,7 @@ void CMainFrame::createActions()
         if (spec.hasButton)
             item->setIcon(commandIcon(spec.id));
         item->setEnabled(!comesLater(spec.id));
+        item->setData(static_cast<int>(spec.id));
         // Shortcuts work whatever has the focus, also for commands without a menu item.
         addAction(item);
         actions_[spec.id] = item;
@@ -126,6 +128,7 @@ void CMainFrame::createMenus()
 {
     for (const MenuSpec& spec : ovilan::menuBar()) {
         QMenu* menu = QMainWindow::menuBar()->addMenu(text(spec.title));
+        menu->installEventFilter(this);
         for (const CommandId id : spec.items) {
             if (id == kSeparator)
                 menu->addSeparator();
@@ -298,6 +301,19 @@ void CMainFrame::onUpdate(std::int32_t)
 {
     refreshTitle();
     refreshCommandStates();
+}
+
+// F1 on a highlighted menu item opens the help at that command.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && menu->activeAction()
+        && menu->activeAction()->data().isValid()) {
+        openHelp(QStringLiteral("commands.html#cmd-%1").arg(menu->activeAction()->data().toInt()));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

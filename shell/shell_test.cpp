@@ -1,6 +1,7 @@
 #include "document/document_file.h"
 #include "graph/function_graph.h"
 #include "shell/command_table.h"
+#include "shell/environment_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
 #include "shell/qt_settings_store.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QMenuBar>
@@ -214,6 +216,23 @@ namespace {
         window.ui.saveChanges = SaveChangesAnswer::Cancel;
         window.frame.action(CommandId::FileNew)->trigger();
         EXPECT_EQ(window.document.graphCount(), 1);
+    }
+
+    TEST(EnvironmentDialog, ShowsAndReturnsBothPreferences)
+    {
+        EnvironmentDialog dialog({ 1, 0 });
+        auto* steps = dialog.findChild<QCheckBox*>(QStringLiteral("1030"));
+        auto* cursor = dialog.findChild<QCheckBox*>(QStringLiteral("1031"));
+        ASSERT_TRUE(steps && cursor);
+        EXPECT_EQ(steps->text(), QStringLiteral("Automatically change steps"));
+        EXPECT_EQ(cursor->text(), QStringLiteral("Persistent cursor"));
+        EXPECT_TRUE(steps->isChecked());
+        EXPECT_FALSE(cursor->isChecked());
+        steps->setChecked(false);
+        cursor->setChecked(true);
+        const AppPreferences chosen = dialog.preferences();
+        EXPECT_EQ(chosen.autoChangeSteps, 0);
+        EXPECT_EQ(chosen.persistentCursor, 1);
     }
 
     TEST(PictureDialog, RefusesSidesOutside100To3000)
