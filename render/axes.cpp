@@ -97,6 +97,11 @@ namespace {
             return visibleSpan(rect().top, rect().bottom, clip.top, clip.bottom);
         }
 
+        void axisLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
+        {
+            drawPixelLine(canvas, x1, y1, x2, y2, axis.lineWidth, axis.lineStyle, lineColor());
+        }
+
         void arrowStroke(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
         {
             drawPixelLine(canvas, x1, y1, x2, y2, axis.lineWidth, kSolid, lineColor());
@@ -110,31 +115,10 @@ namespace {
         const DeviceRect& r = pass.rect();
         const std::int32_t ay = pass.at.y;
         if (pass.crossing) {
-            drawPixelLine(canvas,
-                r.left - 15,
-                ay,
-                r.right + 15,
-                ay,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
+            pass.axisLine(r.left - 15, ay, r.right + 15, ay);
         } else {
-            drawPixelLine(canvas,
-                r.left,
-                r.top,
-                r.right,
-                r.top,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
-            drawPixelLine(canvas,
-                r.left,
-                r.bottom,
-                r.right,
-                r.bottom,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
+            pass.axisLine(r.left, r.top, r.right, r.top);
+            pass.axisLine(r.left, r.bottom, r.right, r.bottom);
         }
         const Canvas::TextExtent caption = canvas.measureText(axis.captionFont, axis.caption);
         drawCaption(canvas,
@@ -184,31 +168,10 @@ namespace {
         const DeviceRect& r = pass.rect();
         const std::int32_t ax = pass.at.x;
         if (pass.crossing) {
-            drawPixelLine(canvas,
-                ax,
-                r.top - 15,
-                ax,
-                r.bottom + 15,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
+            pass.axisLine(ax, r.top - 15, ax, r.bottom + 15);
         } else {
-            drawPixelLine(canvas,
-                r.left,
-                r.top,
-                r.left,
-                r.bottom,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
-            drawPixelLine(canvas,
-                r.right,
-                r.top,
-                r.right,
-                r.bottom,
-                axis.lineWidth,
-                axis.lineStyle,
-                pass.lineColor());
+            pass.axisLine(r.left, r.top, r.left, r.bottom);
+            pass.axisLine(r.right, r.top, r.right, r.bottom);
         }
         const Canvas::TextExtent caption = canvas.measureText(axis.captionFont, axis.caption);
         drawCaption(canvas, axis, axis.labelLayout ? ax - caption.width - 10 : ax + 10, r.top - 15);
