@@ -235,6 +235,18 @@ namespace {
         EXPECT_EQ(chosen.persistentCursor, 1);
     }
 
+    TEST(Help, EveryCommandHasItsPlaceInTheHelp)
+    {
+        QFile file(QStringLiteral(OVILAN_HELP "/commands.html"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        for (const CommandSpec& spec : commandTable())
+            EXPECT_TRUE(page.contains(
+                QStringLiteral("id=\"cmd-%1\"").arg(static_cast<int>(spec.id))))
+                << static_cast<int>(spec.id);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(OVILAN_HELP "/index.html")));
+    }
+
     TEST(PictureDialog, RefusesSidesOutside100To3000)
     {
         const QString range = QStringLiteral("Please enter an integer between 100 and 3000.");
