@@ -1,5 +1,7 @@
 #include "shell/picture_dialog.h"
 
+#include "expr/dialog_fields.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,16 +13,9 @@ namespace ovilan {
 
 SideReading readPictureSide(const QString& text)
 {
-    bool number = false;
-    const int value = text.trimmed().toInt(&number);
-    if (!number)
-        return { 0, QStringLiteral("Please enter an integer.") };
-    if (value < kMinPictureSide || value > kMaxPictureSide)
-        return { value,
-            QStringLiteral("Please enter an integer between %1 and %2.")
-                .arg(kMinPictureSide)
-                .arg(kMaxPictureSide) };
-    return { value, {} };
+    const IntegerField field
+        = readIntegerField(text.toStdString(), kMinPictureSide, kMaxPictureSide);
+    return { field.value, QString::fromStdString(field.refusal), field.warning };
 }
 
 PictureDialog::PictureDialog(int width, int height, QWidget* parent)
@@ -46,14 +41,14 @@ int PictureDialog::pictureWidth() const { return readPictureSide(width_->text())
 int PictureDialog::pictureHeight() const { return readPictureSide(height_->text()).value; }
 bool PictureDialog::rle() const { return rle_->isChecked(); }
 
-QString PictureDialog::refusal()
+SideReading PictureDialog::refusal()
 {
     for (QLineEdit* field : { width_, height_ }) {
         const SideReading reading = readPictureSide(field->text());
         if (!reading.refusal.isEmpty()) {
             field->setFocus();
             field->selectAll();
-            return reading.refusal;
+            return reading;
         }
     }
     return {};
@@ -61,16 +56,14 @@ QString PictureDialog::refusal()
 
 void PictureDialog::accept()
 {
-    const QString message = refusal();
-    if (message.isEmpty()) {
+    const SideReading refused = refusal();
+    if (refused.refusal.isEmpty()) {
         QDialog::accept();
         return;
     }
-    // The plain "enter an integer" has no icon; the range message warns.
-    QMessageBox box(
-        message.contains(QStringLiteral("between")) ? QMessageBox::Warning : QMessageBox::NoIcon,
+    QMessageBox box(refused.warning ? QMessageBox::Warning : QMessageBox::NoIcon,
         QStringLiteral("Ovilan"),
-        message,
+        refused.refusal,
         QMessageBox::Ok,
         this);
     box.exec();

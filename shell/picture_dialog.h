@@ -10,6 +10,12 @@ namespace ovilan {
 inline constexpr int kMinPictureSide = 100;
 inline constexpr int kMaxPictureSide = 3000;
 
+// A side of a picture as typed: an integer within 100..3000, or the message that refuses it.
+struct SideReading {
+    int value = 0;
+    QString refusal;
+    bool warning = false;
+};
 // "Picture properties": the size of an exported or copied picture and its compression.
 class PictureDialog : public QDialog {
     Q_OBJECT
@@ -21,9 +27,9 @@ public:
     int pictureHeight() const;
     bool rle() const;
 
-    // The message that refuses the fields as they stand, or an empty text; the refused field has
-    // the focus with its text selected.
-    QString refusal();
+    // Why the fields as they stand are refused (an empty refusal when they are not); the refused
+    // field has the focus with its text selected.
+    SideReading refusal();
 
     void accept() override;
 
@@ -33,11 +39,6 @@ private:
     QCheckBox* rle_;
 };
 
-// A side of a picture as typed: an integer within 100..3000, or the message that refuses it.
-struct SideReading {
-    int value = 0;
-    QString refusal;
-};
 SideReading readPictureSide(const QString& text);
 
 } // namespace ovilan

@@ -241,8 +241,8 @@ namespace {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QString page = QString::fromUtf8(file.readAll());
         for (const CommandSpec& spec : commandTable())
-            EXPECT_TRUE(page.contains(
-                QStringLiteral("id=\"cmd-%1\"").arg(static_cast<int>(spec.id))))
+            EXPECT_TRUE(
+                page.contains(QStringLiteral("id=\"cmd-%1\"").arg(static_cast<int>(spec.id))))
                 << static_cast<int>(spec.id);
         EXPECT_TRUE(QFile::exists(QStringLiteral(OVILAN_HELP "/index.html")));
     }
@@ -257,9 +257,10 @@ namespace {
         EXPECT_EQ(readPictureSide(QStringLiteral("12a")).refusal,
             QStringLiteral("Please enter an integer."));
         PictureDialog dialog(99, 500);
-        EXPECT_EQ(dialog.refusal(), range);
+        EXPECT_EQ(dialog.refusal().refusal, range);
+        EXPECT_TRUE(dialog.refusal().warning);
         PictureDialog fine(640, 480);
-        EXPECT_TRUE(fine.refusal().isEmpty());
+        EXPECT_TRUE(fine.refusal().refusal.isEmpty());
     }
 
     TEST(MainFrame, SavedPictureIsTheConvertedPicture)
