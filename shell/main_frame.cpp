@@ -34,9 +34,6 @@ namespace {
     bool comesLater(CommandId id)
     {
         switch (id) {
-        case CommandId::AddGraph:
-        case CommandId::EditGraph:
-        case CommandId::AddTableGraph:
         case CommandId::DocumentProperties:
         case CommandId::GraphList:
             return true;
@@ -230,7 +227,10 @@ void CMainFrame::connectCommands()
                 : MouseMode::SelectInterval));
     });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
+    on(AddGraph, [this] { addGraph(document_, ui_); });
+    on(AddTableGraph, [this] { addTableGraph(document_, ui_); });
     on(RemoveGraph, [this] { removeCurrentGraph(document_, ui_); });
+    on(EditGraph, [this] { editCurrentGraph(document_, ui_); });
     on(ZoomIn, [this] { zoomIn(document_, ui_); });
     on(ZoomOut, [this] { zoomOut(document_, ui_); });
     on(ScrollLeft,
@@ -284,9 +284,10 @@ void CMainFrame::refreshCommandStates()
     const MouseMode mode = currentMouseMode();
     action(EditUndo)->setEnabled(document_.canUndo());
     action(EditRedo)->setEnabled(document_.canRedo());
-    action(RemoveGraph)
-        ->setEnabled(
-            document_.currentGraph >= 0 && document_.currentGraph < document_.graphCount());
+    const bool graphSelected
+        = document_.currentGraph >= 0 && document_.currentGraph < document_.graphCount();
+    action(RemoveGraph)->setEnabled(graphSelected);
+    action(EditGraph)->setEnabled(graphSelected);
     action(AddLabel)->setChecked(mode == MouseMode::AddLabel);
     action(SelectInterval)
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);

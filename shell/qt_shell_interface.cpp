@@ -1,5 +1,7 @@
 #include "shell/qt_shell_interface.h"
 
+#include "dialogs/graph_dialog.h"
+#include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
 #include "shell/picture_dialog.h"
 
@@ -42,15 +44,23 @@ bool QtShellInterface::askYesNo(std::string_view text)
         == QMessageBox::Yes;
 }
 
-// The graph, table and document dialogs arrive with their own work; their commands stay disabled
-// until then, so these are never asked.
-std::unique_ptr<CFunctionGraph> QtShellInterface::runGraphDialog(COvilanDoc&, const CFunctionGraph*)
+std::unique_ptr<CFunctionGraph> QtShellInterface::runGraphDialog(
+    COvilanDoc& document, const CFunctionGraph* graph)
 {
-    return nullptr;
+    CGraphDlg dialog(document, graph, standardDialogServices(), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return dialog.takeGraph();
 }
 
-bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph&) { return false; }
+bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph& graph)
+{
+    CTableGraphDlg dialog(graph, standardDialogServices(), parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
 
+// The document properties sheet arrives with its own work; its command stays disabled until
+// then, so this is never asked.
 void QtShellInterface::runDocumentProperties(COvilanDoc&) { }
 
 SaveChangesAnswer QtShellInterface::askSaveChanges(const QString& documentName)

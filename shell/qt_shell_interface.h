@@ -13,8 +13,9 @@ public:
 
     void showMessage(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
-    std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override;
-    bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override;
+    std::unique_ptr<CFunctionGraph> runGraphDialog(
+        COvilanDoc& document, const CFunctionGraph* graph) override;
+    bool runTableGraphDialog(COvilanDoc& document, CTableGraph& graph) override;
     void runDocumentProperties(COvilanDoc&) override;
 
     SaveChangesAnswer askSaveChanges(const QString& documentName) override;

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "dialogs/dialog_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace ovilan::testing {
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+
+    bool operator==(const ShownMessage&) const = default;
+};
+
+// Remembers every message a dialog shows instead of opening a box.
+struct RecordingSink : MessageSink {
+    void show(QWidget*, const QString& text, MessageIcon icon) override
+    {
+        shown.push_back({ text, icon });
+    }
+    std::vector<ShownMessage> shown;
+};
+
+// Answers the font chooser from a script (Cancel unless told) and remembers what it was opened
+// on.
+struct ScriptedFontChooser : FontChooser {
+    std::optional<FontChoice> choose(QWidget*, const FontRecord& font, Rgb color, int) override
+    {
+        openedOn = font;
+        openedWith = color;
+        return respond ? respond(font, color) : std::nullopt;
+    }
+    std::function<std::optional<FontChoice>(const FontRecord&, Rgb)> respond;
+    std::optional<FontRecord> openedOn;
+    Rgb openedWith;
+};
+
+struct ScriptedServices {
+    RecordingSink messages;
+    ScriptedFontChooser fonts;
+    DialogServices services() { return { messages, fonts }; }
+};
+
+// Shows a dialog without running it modally, so a test drives it with events.
+inline void showForTest(QWidget& dialog)
+{
+    dialog.show();
+    dialog.activateWindow();
+    QApplication::processEvents();
+}
+
+// Clicks a check box on its indicator, where a user clicks it; the middle of a wide box may lie
+// beyond its text.
+inline void clickBox(QCheckBox* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+template <typename Widget> Widget* child(QWidget& parent, const char* name)
+{
+    return parent.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// The field a refusal handed back: it has the focus and, where asked, its whole text selected.
+inline bool handedBack(QWidget& dialog, QLineEdit* field) { return dialog.focusWidget() == field; }
+
+} // namespace ovilan::testing

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "dialogs/dialog_services.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QLineEdit;
+class QWidget;
+
+namespace ovilan {
+
+// How a refused field is handed back to the user: the graph and label dialogs only move the
+// focus; the property pages and the point grid also select the whole text.
+enum class RefusedFocus { MoveOnly, SelectText };
+
+// Writes an integer field: its decimal text.
+void writeIntegerControl(QLineEdit& field, std::int32_t value);
+// Reads an integer field within minimum..maximum. A refusal is shown (without an icon for "not an
+// integer", as a warning for the range), the field gets the focus with its text selected, and
+// nothing is returned, which stops the dialog's read-back there.
+std::optional<std::int32_t> readIntegerControl(
+    QLineEdit& field, std::int32_t minimum, std::int32_t maximum, MessageSink& messages);
+
+// Checks a constant field and returns its normal form. A refused text shows the dialog's own
+// `message` as a warning and hands the field back to the user.
+std::optional<std::string> checkConstantControl(
+    QLineEdit& field, const QString& message, MessageSink& messages, RefusedFocus focus);
+
+// Shows `message` as a warning owned by the field's dialog and hands the field back: for the
+// rules a value must meet once its text has passed.
+void refuseField(
+    QLineEdit& field, const QString& message, MessageSink& messages, RefusedFocus focus);
+
+// A value as a constant field shows it.
+QString constantText(double value);
+
+} // namespace ovilan

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QWidget;
+
+namespace ovilan {
+
+// A frame whose first row is the check box that heads it; the rows below go into `rows`, label
+// in column 0 and field in column 1. The check box only heads the group: which controls it
+// enables is up to the dialog.
+QGroupBox* headedGroup(QCheckBox* heading, QGridLayout*& rows, QWidget* parent);
+
+// A framed group with a plain title.
+QGroupBox* titledGroup(const QString& title, QGridLayout*& rows, QWidget* parent);
+
+// A line edit with the name tests and the help find it by.
+QLineEdit* namedLineEdit(const char* name, QWidget* parent);
+QCheckBox* namedCheckBox(const QString& text, const char* name, QWidget* parent);
+
+} // namespace ovilan

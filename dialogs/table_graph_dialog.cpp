@@ -1,0 +1,192 @@
+#include "dialogs/table_graph_dialog.h"
+
+#include "dialogs/color_combo.h"
+#include "dialogs/edit_grid.h"
+#include "dialogs/form_parts.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/line_combo.h"
+#include "expr/dialog_fields.h"
+#include "graph/table_graph.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ovilan {
+
+namespace {
+
+    constexpr int kXColumn = 0;
+    constexpr int kYColumn = 1;
+    constexpr int kLabelColumn = 2;
+
+    std::int32_t flag(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+} // namespace
+
+CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWidget* parent)
+    : QDialog(parent)
+    , graph_(graph)
+    , services_(services)
+    , markerStyle_(graph.markerStyle)
+{
+    setWindowTitle(QStringLiteral("Table Graph Properties"));
+    auto* layout = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    grid_ = new CEditGrid(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    columns->addWidget(grid_, 1);
+    columns->addWidget(buildStyle());
+    layout->addLayout(columns);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTableGraphDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTableGraphDlg::reject);
+
+    width_->fill(kFirstWidthPicture, kWidthPictureCount);
+    style_->fill(kFirstStylePicture, kStylePictureCount);
+    color_->fill();
+    showGraph_->setChecked(graph.showGraph != 0);
+    showLines_->setChecked(graph.showLines != 0);
+    width_->select(graph.lineWidth - 1);
+    style_->select(graph.penStyle);
+    color_->select(graph.colorIndex);
+    showPoints_->setChecked(graph.showPoints != 0);
+    showInLegend_->setChecked(graph.showInLegend != 0);
+    legendText_->setText(QString::fromStdString(graph.legendText));
+    grid_->attach();
+    fillGrid();
+    enableOptions();
+    enableLegendText();
+}
+
+QWidget* CTableGraphDlg::buildStyle()
+{
+    showGraph_ = namedCheckBox(QStringLiteral("Graph"), "showGraph", this);
+    QGridLayout* rows = nullptr;
+    QGroupBox* frame = headedGroup(showGraph_, rows, this);
+
+    showLines_ = namedCheckBox(QStringLiteral("Lines"), "showLines", frame);
+    QGridLayout* lineRows = nullptr;
+    QGroupBox* lines = headedGroup(showLines_, lineRows, frame);
+    width_ = new CLineCombo(lines);
+    width_->setObjectName(QStringLiteral("width"));
+    style_ = new CLineCombo(lines);
+    style_->setObjectName(QStringLiteral("style"));
+    color_ = new CColorCombo(lines);
+    color_->setObjectName(QStringLiteral("color"));
+    lineRows->addWidget(new QLabel(QStringLiteral("Width:"), lines), 1, 0);
+    lineRows->addWidget(width_, 1, 1);
+    lineRows->addWidget(new QLabel(QStringLiteral("Style:"), lines), 2, 0);
+    lineRows->addWidget(style_, 2, 1);
+    lineRows->addWidget(new QLabel(QStringLiteral("Color:"), lines), 3, 0);
+    lineRows->addWidget(color_, 3, 1);
+    rows->addWidget(lines, 1, 0, 1, 2);
+
+    showPoints_ = namedCheckBox(QStringLiteral("Points"), "showPoints", frame);
+    options_ = new QPushButton(QStringLiteral("Options..."), frame);
+    options_->setObjectName(QStringLiteral("options"));
+    options_->setAutoDefault(false);
+    rows->addWidget(showPoints_, 2, 0);
+    rows->addWidget(options_, 2, 1, Qt::AlignRight);
+
+    showInLegend_ = namedCheckBox(QStringLiteral("Display in legend"), "showInLegend", frame);
+    legendText_ = namedLineEdit("legendText", frame);
+    rows->addWidget(showInLegend_, 3, 0, 1, 2);
+    rows->addWidget(legendText_, 4, 0, 1, 2);
+    rows->setRowStretch(5, 1);
+
+    connect(showPoints_, &QCheckBox::clicked, this, &CTableGraphDlg::enableOptions);
+    connect(showInLegend_, &QCheckBox::clicked, this, &CTableGraphDlg::enableLegendText);
+    connect(options_, &QPushButton::clicked, this, &CTableGraphDlg::runPointOptions);
+    return frame;
+}
+
+void CTableGraphDlg::fillGrid()
+{
+    for (int row = 0; row < kTableRows; ++row) {
+        const auto point = static_cast<std::size_t>(row);
+        const std::string* texts[]
+            = { &graph_.cellX[point], &graph_.cellY[point], &graph_.cellLabel[point] };
+        for (int column = kXColumn; column <= kLabelColumn; ++column)
+            if (!texts[column]->empty())
+                grid_->setCellText(row, column, QString::fromStdString(*texts[column]));
+    }
+    grid_->viewport()->update();
+}
+
+void CTableGraphDlg::enableOptions() { options_->setEnabled(showPoints_->isChecked()); }
+
+void CTableGraphDlg::enableLegendText() { legendText_->setEnabled(showInLegend_->isChecked()); }
+
+void CTableGraphDlg::runPointOptions()
+{
+    // A Cancel keeps the copy as it was, but for a font the font button already changed.
+    CLabelDlg options(markerStyle_, true, services_, this);
+    options.exec();
+}
+
+std::optional<std::vector<std::string>> CTableGraphDlg::checkCells()
+{
+    std::vector<std::string> normalForms(2 * static_cast<std::size_t>(kTableRows));
+    for (int row = 0; row < kTableRows; ++row) {
+        for (int column : { kXColumn, kYColumn }) {
+            const QString text = grid_->cellText(row, column);
+            if (text.isEmpty())
+                continue;
+            std::optional<std::string> normalForm = checkConstantField(text.toStdString());
+            if (!normalForm) {
+                handBackCell(row, column);
+                return std::nullopt;
+            }
+            normalForms[static_cast<std::size_t>(2 * row + column)] = std::move(*normalForm);
+        }
+    }
+    return normalForms;
+}
+
+void CTableGraphDlg::handBackCell(int row, int column)
+{
+    services_.messages.show(this,
+        QStringLiteral("Please enter a number between -10^306 and 10^306."),
+        MessageIcon::Warning);
+    if (grid_->currentRow() == row && grid_->currentColumn() == column)
+        grid_->beginEdit();
+    else
+        grid_->makeCurrent(row, column);
+    grid_->editor()->selectAll();
+}
+
+void CTableGraphDlg::accept()
+{
+    // A cell still being typed in counts as typed.
+    grid_->commit();
+    const std::optional<std::vector<std::string>> normalForms = checkCells();
+    if (!normalForms)
+        return;
+    for (int row = 0; row < kTableRows; ++row) {
+        const auto point = static_cast<std::size_t>(row);
+        graph_.cellX[point] = (*normalForms)[2 * point];
+        graph_.cellY[point] = (*normalForms)[2 * point + 1];
+        graph_.cellLabel[point] = grid_->cellText(row, kLabelColumn).toStdString();
+    }
+    graph_.dirty = true;
+    graph_.showInLegend = flag(showInLegend_);
+    graph_.showGraph = flag(showGraph_);
+    graph_.showPoints = flag(showPoints_);
+    graph_.showLines = flag(showLines_);
+    graph_.legendText = legendText_->text().toStdString();
+    graph_.penStyle = style_->selectedIndex();
+    graph_.lineWidth = width_->selectedIndex() + 1;
+    graph_.colorIndex = color_->selectedIndex();
+    graph_.markerStyle = markerStyle_;
+    QDialog::accept();
+}
+
+} // namespace ovilan
