@@ -155,6 +155,8 @@ void CEditGrid::attach()
     editor_->setFont(buildEditorFont());
     writeRowNumbers();
     viewport()->update();
+    // The columns now have their widths; the dialog's layout asks for the size again.
+    updateGeometry();
 }
 
 void CEditGrid::sizeCells()
@@ -313,6 +315,17 @@ void CEditGrid::storeCellText(int row, int column, const QString& text)
 }
 
 void CEditGrid::keyboardSearch(const QString&) { }
+
+QSize CEditGrid::sizeHint() const
+{
+    constexpr int kShownRows = 15;
+    const int frame = 2 * frameWidth();
+    const int width = verticalHeader()->sizeHint().width() + horizontalHeader()->length() + frame
+        + verticalScrollBar()->sizeHint().width() + frame;
+    const int height = horizontalHeader()->sizeHint().height() + kShownRows * rowHeight(0)
+        + horizontalScrollBar()->sizeHint().height() + frame;
+    return { width, height };
+}
 
 void CEditGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {

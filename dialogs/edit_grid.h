@@ -81,6 +81,9 @@ public:
     // Typing into the grid itself does not jump to a matching cell.
     void keyboardSearch(const QString& search) override;
 
+    // Wide enough for the row numbers and all three columns, and some fifteen rows high.
+    QSize sizeHint() const override;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

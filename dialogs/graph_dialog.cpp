@@ -194,6 +194,7 @@ void CGraphDlg::applyKindLabels(std::int32_t kind)
     static constexpr const char* kFirstLabels[] = { "Y(x)=", "X(y)=", "X(t)=", "R(a)=" };
     formulaLabel_->setText(QString::fromLatin1(kFirstLabels[kind]));
     formula2Label_->setText(kind == kParametric ? QStringLiteral("Y(t)=") : QString());
+    formula2Label_->setVisible(kind == kParametric);
     formula2_->setVisible(kind == kParametric);
     shownKind_ = kind;
 }
