@@ -142,8 +142,15 @@ namespace {
             dialog.grid().setCellText(2, 0, QStringLiteral("4"));
             dialog.grid().setCellText(2, 1, QStringLiteral("4"));
         };
+        const std::int32_t color = document.graph(0).colorIndex;
         editCurrentGraph(document, ui);
         EXPECT_EQ(static_cast<CTableGraph&>(document.graph(0)).steps, 2);
+        document.undo();
+        EXPECT_EQ(static_cast<CTableGraph&>(document.graph(0)).steps, 1);
+        EXPECT_EQ(document.graph(0).colorIndex, color);
+        document.redo();
+        EXPECT_EQ(static_cast<CTableGraph&>(document.graph(0)).steps, 2);
+        EXPECT_EQ(document.graph(0).colorIndex, color);
         const std::size_t steps = document.undoStack.size();
 
         ui.cancel = true;

@@ -77,6 +77,8 @@ CGraphDlg::CGraphDlg(const COvilanDoc& document,
 
     buildControls();
     initialise();
+    // The kind list comes first in the tab order, but what a user types at once is the formula.
+    formula_->setFocus(Qt::OtherFocusReason);
 }
 
 CGraphDlg::~CGraphDlg() = default;

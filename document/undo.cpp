@@ -92,13 +92,17 @@ void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to
     }
     Snapshot opposite;
     writeSnapshotBody(opposite, oppositeKind(kind), index);
+    // The stacks and the modified mark are in their new state before the snapshot's hints go
+    // out, so a view that enables Undo and Redo on a hint sees them as they will stay.
+    to.push_back(std::move(opposite));
+    const bool wasModified = modified_;
+    modified_ = true;
     if (!applySnapshot(taken)) {
         // Never for a snapshot this program wrote; keep it rather than lose the step.
+        to.pop_back();
+        modified_ = wasModified;
         from.push_back(std::move(taken));
-        return;
     }
-    to.push_back(std::move(opposite));
-    modified_ = true;
 }
 
 // The object a snapshot's kind and index concern is where it must be.

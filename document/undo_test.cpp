@@ -44,6 +44,38 @@ namespace {
         EXPECT_EQ(document.undoStack.size(), 2u);
     }
 
+    // A window enables Undo and Redo when a hint arrives, so the stacks must already be in their
+    // new state then.
+    TEST_F(UndoTest, HintsSeeTheStacksAsTheyWillStay)
+    {
+        struct StackWatcher : DocumentView {
+            explicit StackWatcher(const COvilanDoc& watched)
+                : document(watched)
+            {
+            }
+            void onUpdate(std::int32_t) override
+            {
+                canUndo = document.canUndo();
+                canRedo = document.canRedo();
+                modified = document.isModified();
+            }
+            const COvilanDoc& document;
+            bool canUndo = false;
+            bool canRedo = false;
+            bool modified = false;
+        } watcher(document);
+        add("x");
+        document.setModified(false);
+        document.addView(&watcher);
+        document.undo();
+        EXPECT_FALSE(watcher.canUndo);
+        EXPECT_TRUE(watcher.canRedo);
+        EXPECT_TRUE(watcher.modified);
+        document.redo();
+        EXPECT_TRUE(watcher.canUndo);
+        EXPECT_FALSE(watcher.canRedo);
+    }
+
     TEST_F(UndoTest, RemovedGraphReturnsWithItsAttributes)
     {
         add("x");

@@ -34,7 +34,7 @@ namespace {
         bool askYesNo(std::string_view) override { return true; }
         std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override
         {
-            return nullptr;
+            return std::move(nextGraph);
         }
         bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
         void runDocumentProperties(COvilanDoc&) override { }
@@ -48,6 +48,7 @@ namespace {
         SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
+        std::unique_ptr<CFunctionGraph> nextGraph;
     };
 
     struct Window {
@@ -172,6 +173,26 @@ namespace {
         EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
         window.frame.action(CommandId::SelectInterval)->trigger();
         EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
+    }
+
+    TEST(MainFrame, GraphCommandsKeepUndoRedoAndEditEnabledInStep)
+    {
+        Window window;
+        auto graph = std::make_unique<CYofXGraph>(window.document);
+        graph->setFormula("x", 0);
+        window.ui.nextGraph = std::move(graph);
+        window.frame.action(CommandId::AddGraph)->trigger();
+        ASSERT_EQ(window.document.graphCount(), 1);
+        EXPECT_TRUE(window.frame.action(CommandId::EditGraph)->isEnabled());
+        EXPECT_TRUE(window.frame.action(CommandId::EditUndo)->isEnabled());
+        window.frame.action(CommandId::EditUndo)->trigger();
+        EXPECT_EQ(window.document.graphCount(), 0);
+        EXPECT_FALSE(window.frame.action(CommandId::EditUndo)->isEnabled());
+        EXPECT_TRUE(window.frame.action(CommandId::EditRedo)->isEnabled());
+        EXPECT_FALSE(window.frame.action(CommandId::EditGraph)->isEnabled());
+        window.frame.action(CommandId::EditRedo)->trigger();
+        EXPECT_EQ(window.document.graphCount(), 1);
+        EXPECT_FALSE(window.frame.action(CommandId::EditRedo)->isEnabled());
     }
 
     TEST(MainFrame, DamagedFileGivesTheMessageAndAnEmptyDocument)
