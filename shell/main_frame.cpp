@@ -34,7 +34,6 @@ namespace {
     bool comesLater(CommandId id)
     {
         switch (id) {
-        case CommandId::DocumentProperties:
         case CommandId::GraphList:
             return true;
         default:
@@ -227,6 +226,7 @@ void CMainFrame::connectCommands()
                 : MouseMode::SelectInterval));
     });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
+    on(DocumentProperties, [this] { documentProperties(document_, ui_); });
     on(AddGraph, [this] { addGraph(document_, ui_); });
     on(AddTableGraph, [this] { addTableGraph(document_, ui_); });
     on(RemoveGraph, [this] { removeCurrentGraph(document_, ui_); });

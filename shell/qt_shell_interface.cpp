@@ -1,5 +1,6 @@
 #include "shell/qt_shell_interface.h"
 
+#include "dialogs/doc_property_sheet.h"
 #include "dialogs/graph_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
@@ -59,9 +60,11 @@ bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph& graph)
     return dialog.exec() == QDialog::Accepted;
 }
 
-// The document properties sheet arrives with its own work; its command stays disabled until
-// then, so this is never asked.
-void QtShellInterface::runDocumentProperties(COvilanDoc&) { }
+void QtShellInterface::runDocumentProperties(COvilanDoc& document)
+{
+    CDocPropertySheet sheet(document, standardDialogServices(), lastPropertyPage_, parent_);
+    sheet.exec();
+}
 
 SaveChangesAnswer QtShellInterface::askSaveChanges(const QString& documentName)
 {

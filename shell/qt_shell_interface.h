@@ -16,7 +16,7 @@ public:
     std::unique_ptr<CFunctionGraph> runGraphDialog(
         COvilanDoc& document, const CFunctionGraph* graph) override;
     bool runTableGraphDialog(COvilanDoc& document, CTableGraph& graph) override;
-    void runDocumentProperties(COvilanDoc&) override;
+    void runDocumentProperties(COvilanDoc& document) override;
 
     SaveChangesAnswer askSaveChanges(const QString& documentName) override;
     std::optional<QString> openFileName(const QString& folder) override;
@@ -26,6 +26,8 @@ public:
 
 private:
     QWidget* parent_ = nullptr;
+    // The Document Properties page last closed on, remembered for this run of the program.
+    int lastPropertyPage_ = 0;
 };
 
 } // namespace ovilan

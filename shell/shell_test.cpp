@@ -145,7 +145,8 @@ namespace {
             QStringLiteral("Select interval of X and Y "));
         EXPECT_EQ(window.frame.statusBar()->currentMessage(), QStringLiteral("For Help, press F1"));
         // The dialogs of later work are shown but disabled, never fake.
-        EXPECT_FALSE(window.frame.action(CommandId::DocumentProperties)->isEnabled());
+        EXPECT_FALSE(window.frame.action(CommandId::GraphList)->isEnabled());
+        EXPECT_TRUE(window.frame.action(CommandId::DocumentProperties)->isEnabled());
         EXPECT_TRUE(window.frame.action(CommandId::AddGraph)->isEnabled());
         EXPECT_FALSE(window.frame.action(CommandId::EditGraph)->isEnabled());
         EXPECT_FALSE(window.frame.action(CommandId::EditUndo)->isEnabled());
