@@ -26,7 +26,7 @@ namespace {
 
     const QString kEnterNumber = QStringLiteral("Please enter a number.");
     const QString kEnterPositive = QStringLiteral("Please enter a positive number.");
-    // The narrowest and widest plotting ranges the mapping to pixels stays exact for.
+    // The narrowest and the widest plotting range the page lets through.
     constexpr double kMinRangeWidth = 1e-21;
     constexpr double kMaxRangeWidth = 1e200;
     // Room for a number of ten significant digits with its exponent.
