@@ -32,8 +32,6 @@ namespace {
     // Room for a number of ten significant digits with its exponent.
     constexpr int kNumberFieldChars = 14;
 
-    std::int32_t flag(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
-
     QLineEdit* numberField(const char* name, QWidget* parent)
     {
         QLineEdit* field = namedLineEdit(name, parent);
@@ -271,10 +269,10 @@ bool CAxisPage::leaveCheck()
 
 bool CAxisPage::readControls(AxisSettings& read)
 {
-    read.showAxis = flag(showAxis_);
+    read.showAxis = checkedFlag(showAxis_);
     read.caption = caption_->text().toStdString();
-    read.showArrow = flag(showArrow_);
-    read.showTicks = flag(showTicks_);
+    read.showArrow = checkedFlag(showArrow_);
+    read.showTicks = checkedFlag(showTicks_);
     const auto length = readIntegerControl(*tickLength_, 1, kMaxTickLength, services_.messages);
     if (!length)
         return false;
@@ -284,9 +282,9 @@ bool CAxisPage::readControls(AxisSettings& read)
     read.lineColor = lineColor_->selectedIndex();
     read.lineStyle = lineStyle_->selectedIndex();
     read.lineWidth = lineWidth_->selectedIndex() + 1;
-    read.showLabels = flag(showLabels_);
+    read.showLabels = checkedFlag(showLabels_);
     read.labelSuffix = labelSuffix_->text().toStdString();
-    read.labelLayout = flag(labelLayout_);
+    read.labelLayout = checkedFlag(labelLayout_);
     return true;
 }
 

@@ -36,4 +36,6 @@ QCheckBox* namedCheckBox(const QString& text, const char* name, QWidget* parent)
     return box;
 }
 
+std::int32_t checkedFlag(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
 } // namespace ovilan

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QCheckBox;
 class QGridLayout;
 class QGroupBox;
@@ -21,5 +23,8 @@ QGroupBox* titledGroup(const QString& title, QGridLayout*& rows, QWidget* parent
 // A line edit with the name tests and the help find it by.
 QLineEdit* namedLineEdit(const char* name, QWidget* parent);
 QCheckBox* namedCheckBox(const QString& text, const char* name, QWidget* parent);
+
+// A check box as the records store it: 1 checked, 0 not.
+std::int32_t checkedFlag(const QCheckBox* box);
 
 } // namespace ovilan

@@ -25,8 +25,6 @@ namespace {
     constexpr std::int32_t kMaxRadius = 20;
     const QString kEnterNumber = QStringLiteral("Please enter a number");
 
-    std::int32_t flag(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
-
 } // namespace
 
 CLabelDlg::CLabelDlg(CPlotLabel& record, bool pointsMode, DialogServices services, QWidget* parent)
@@ -197,20 +195,20 @@ bool CLabelDlg::readBack()
 {
     held_.backgroundColor = background_->selectedIndex();
     held_.caption = caption_->text().toStdString();
-    held_.showLabel = flag(showLabel_);
-    held_.showPoint = flag(showPoint_);
+    held_.showLabel = checkedFlag(showLabel_);
+    held_.showPoint = checkedFlag(showPoint_);
     held_.horizontalAlign
         = horizontal_->checkedId() < 0 ? held_.horizontalAlign : horizontal_->checkedId();
     held_.pointColor = pointColor_->selectedIndex();
     held_.verticalAlign = vertical_->checkedId() < 0 ? held_.verticalAlign : vertical_->checkedId();
-    held_.pointTransparent = flag(pointTransparent_);
+    held_.pointTransparent = checkedFlag(pointTransparent_);
     const auto radius = readIntegerControl(*radius_, 0, kMaxRadius, services_.messages);
     if (!radius)
         return false;
     held_.radius = *radius;
-    held_.labelBorder = flag(labelBorder_);
-    held_.pointBorder = flag(pointBorder_);
-    held_.labelTransparent = flag(labelTransparent_);
+    held_.labelBorder = checkedFlag(labelBorder_);
+    held_.pointBorder = checkedFlag(pointBorder_);
+    held_.labelTransparent = checkedFlag(labelTransparent_);
     return true;
 }
 

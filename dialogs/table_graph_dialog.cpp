@@ -20,16 +20,6 @@
 
 namespace ovilan {
 
-namespace {
-
-    constexpr int kXColumn = 0;
-    constexpr int kYColumn = 1;
-    constexpr int kLabelColumn = 2;
-
-    std::int32_t flag(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
-
-} // namespace
-
 CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWidget* parent)
     : QDialog(parent)
     , graph_(graph)
@@ -114,7 +104,7 @@ void CTableGraphDlg::fillGrid()
         const auto point = static_cast<std::size_t>(row);
         const std::string* texts[]
             = { &graph_.cellX[point], &graph_.cellY[point], &graph_.cellLabel[point] };
-        for (int column = kXColumn; column <= kLabelColumn; ++column)
+        for (int column = CEditGrid::kXColumn; column <= CEditGrid::kLabelColumn; ++column)
             if (!texts[column]->empty())
                 grid_->setCellText(row, column, QString::fromStdString(*texts[column]));
     }
@@ -136,7 +126,7 @@ std::optional<std::vector<std::string>> CTableGraphDlg::checkCells()
 {
     std::vector<std::string> normalForms(2 * static_cast<std::size_t>(kTableRows));
     for (int row = 0; row < kTableRows; ++row) {
-        for (int column : { kXColumn, kYColumn }) {
+        for (int column : { CEditGrid::kXColumn, CEditGrid::kYColumn }) {
             const QString text = grid_->cellText(row, column);
             if (text.isEmpty())
                 continue;
@@ -174,13 +164,13 @@ void CTableGraphDlg::accept()
         const auto point = static_cast<std::size_t>(row);
         graph_.cellX[point] = (*normalForms)[2 * point];
         graph_.cellY[point] = (*normalForms)[2 * point + 1];
-        graph_.cellLabel[point] = grid_->cellText(row, kLabelColumn).toStdString();
+        graph_.cellLabel[point] = grid_->cellText(row, CEditGrid::kLabelColumn).toStdString();
     }
     graph_.dirty = true;
-    graph_.showInLegend = flag(showInLegend_);
-    graph_.showGraph = flag(showGraph_);
-    graph_.showPoints = flag(showPoints_);
-    graph_.showLines = flag(showLines_);
+    graph_.showInLegend = checkedFlag(showInLegend_);
+    graph_.showGraph = checkedFlag(showGraph_);
+    graph_.showPoints = checkedFlag(showPoints_);
+    graph_.showLines = checkedFlag(showLines_);
     graph_.legendText = legendText_->text().toStdString();
     graph_.penStyle = style_->selectedIndex();
     graph_.lineWidth = width_->selectedIndex() + 1;

@@ -22,8 +22,8 @@ namespace {
         QLatin1String name;
     };
 
-    // Names from the freedesktop icon naming specification; document-edit is a widespread
-    // extension of it, as in Breeze. The plot's own commands (graph list, the mouse
+    // The standard freedesktop icon names that desktop themes provide; document-edit is a
+    // widespread addition to them, as in Breeze. The plot's own commands (graph list, the mouse
     // modes, add table graph) have no standard name and always show our drawing, so that a theme
     // never gives two of them the same image.
     constexpr ThemeName themeNames[] = {
