@@ -74,6 +74,8 @@ struct SilentUi : UserInterface {
         return nullptr;
     }
     bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
+    bool askConfirmation(std::string_view) override { return true; }
+    bool runLabelDialog(COvilanDoc&, CPlotLabel&) override { return false; }
     void runDocumentProperties(COvilanDoc&) override { }
 };
 

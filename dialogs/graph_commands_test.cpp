@@ -43,6 +43,8 @@ namespace {
                 dialog.accept();
             return dialog.result() == QDialog::Accepted;
         }
+        bool askConfirmation(std::string_view) override { return true; }
+        bool runLabelDialog(COvilanDoc&, CPlotLabel&) override { return false; }
         void runDocumentProperties(COvilanDoc&) override { }
 
         testing::ScriptedServices scripted;

@@ -41,11 +41,25 @@ struct ScriptedUi : UserInterface {
         editTable(graph);
         return true;
     }
+    bool askConfirmation(std::string_view text) override
+    {
+        confirmations.emplace_back(text);
+        return answerYes;
+    }
+    bool runLabelDialog(COvilanDoc&, CPlotLabel& label) override
+    {
+        if (!editLabel)
+            return false;
+        editLabel(label);
+        return true;
+    }
     void runDocumentProperties(COvilanDoc&) override { }
 
     bool answerYes = true;
     std::deque<std::unique_ptr<CFunctionGraph>> graphs;
     std::function<void(CTableGraph&)> editTable;
+    std::function<void(CPlotLabel&)> editLabel;
+    std::vector<std::string> confirmations;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
 };

@@ -119,6 +119,8 @@ namespace {
         { Help, "", "", "", "F1", false },
         { HelpContext, "", "", "", "Shift+F1", false },
         { AppAbout, "&About Ovilan", "", "", "", false },
+        { EditLabel, "Edit Label...", "", "", "", false },
+        { RemoveLabel, "Remove Label", "", "", "", false },
     };
 
     constexpr CommandId kStandardBar[] = { FileNew,
@@ -190,6 +192,20 @@ namespace {
         { "&Help", kHelpMenu },
     };
 
+    // The plot's own menu, and the one of a label; each entry shows a tool bar button's image.
+    constexpr ContextMenuItem kPlotMenu[] = {
+        { AddGraph, "Add Graph...", AddGraph },
+        { AddTableGraph, "Add Table Graph...", AddTableGraph },
+        { kSeparator, "", kSeparator },
+        { EditCopy, "Copy...", EditCopy },
+        { kSeparator, "", kSeparator },
+        { DocumentProperties, "Document Properties", DocumentProperties },
+    };
+    constexpr ContextMenuItem kLabelMenu[] = {
+        { EditLabel, "Edit Label...", EditGraph },
+        { RemoveLabel, "Remove Label", RemoveGraph },
+    };
+
 } // namespace
 
 std::span<const CommandSpec> commandTable() { return kCommands; }
@@ -205,5 +221,7 @@ const CommandSpec* findCommand(CommandId id)
 std::span<const CommandId> standardBar() { return kStandardBar; }
 std::span<const CommandId> graphsBar() { return kGraphsBar; }
 std::span<const MenuSpec> menuBar() { return kMenus; }
+std::span<const ContextMenuItem> plotContextMenu() { return kPlotMenu; }
+std::span<const ContextMenuItem> labelContextMenu() { return kLabelMenu; }
 
 } // namespace ovilan

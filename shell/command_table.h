@@ -34,4 +34,14 @@ struct MenuSpec {
 };
 std::span<const MenuSpec> menuBar();
 
+// One entry of a context menu: its command, its text there, and the command whose tool bar image
+// it shows.
+struct ContextMenuItem {
+    CommandId id;
+    std::string_view text;
+    CommandId imageOf;
+};
+std::span<const ContextMenuItem> plotContextMenu();
+std::span<const ContextMenuItem> labelContextMenu();
+
 } // namespace ovilan

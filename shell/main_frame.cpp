@@ -53,13 +53,13 @@ CMainFrame::CMainFrame(COvilanDoc& document,
     , preferences_(preferences)
     , settings_(settings)
     , ui_(ui)
-    , view_(new COvilanView(document, this))
 {
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);
-    view_->setModeCursors(addLabelCursor(), selectCursor());
+    view_ = createPlotView(this);
     setCentralWidget(view_);
     createActions();
+    createContextMenus();
     createToolBars();
     createStatusBar();
     restoreState(settings_.value(QStringLiteral("Bars/State")).toByteArray());
@@ -187,11 +187,46 @@ void CMainFrame::createStatusBar()
             statusBar()->showMessage(kIdlePrompt);
     });
     statusBar()->showMessage(kIdlePrompt);
+}
+
+COvilanView* CMainFrame::createPlotView(QWidget* parent)
+{
+    auto* view = new COvilanView(document_, ui_, parent);
+    view->setModeCursors(addLabelCursor(), selectCursor());
     connect(
-        view_, &COvilanView::coordinatesChanged, this, [this](const QString& x, const QString& y) {
-            xPane_->setText(x);
-            yPane_->setText(y);
+        view, &COvilanView::coordinatesChanged, this, [this](const QString& x, const QString& y) {
+            if (xPane_ && yPane_) {
+                xPane_->setText(x);
+                yPane_->setText(y);
+            }
         });
+    connect(view, &COvilanView::mouseModeSet, this, [this] { refreshCommandStates(); });
+    connect(view,
+        &COvilanView::contextMenuRequested,
+        this,
+        [this](const QPoint& globalPosition, bool onLabel) {
+            (onLabel ? labelMenu_ : plotMenu_)->exec(globalPosition);
+        });
+    return view;
+}
+
+void CMainFrame::createContextMenus()
+{
+    const auto build = [this](std::span<const ContextMenuItem> items) {
+        auto* menu = new QMenu(this);
+        for (const ContextMenuItem& item : items) {
+            if (item.id == kSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* entry = menu->addAction(commandIcon(item.imageOf), text(item.text));
+            QAction* command = action(item.id);
+            connect(entry, &QAction::triggered, command, &QAction::trigger);
+        }
+        return menu;
+    };
+    plotMenu_ = build(ovilan::plotContextMenu());
+    labelMenu_ = build(ovilan::labelContextMenu());
 }
 
 QString CMainFrame::xPaneText() const { return xPane_->text(); }
@@ -227,6 +262,8 @@ void CMainFrame::connectCommands()
     });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
     on(DocumentProperties, [this] { documentProperties(document_, ui_); });
+    on(EditLabel, [this] { view_->editContextLabel(); });
+    on(RemoveLabel, [this] { view_->removeContextLabel(); });
     on(AddGraph, [this] { addGraph(document_, ui_); });
     on(AddTableGraph, [this] { addTableGraph(document_, ui_); });
     on(RemoveGraph, [this] { removeCurrentGraph(document_, ui_); });

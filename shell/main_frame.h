@@ -40,6 +40,9 @@ public:
 
     QAction* action(CommandId id) const;
     COvilanView* plotView() const { return view_; }
+    // The context menus of the plot and of a label.
+    QMenu* plotContextMenu() const { return plotMenu_; }
+    QMenu* labelContextMenu() const { return labelMenu_; }
     QToolBar* standardToolBar() const { return standardBar_; }
     QToolBar* graphsToolBar() const { return graphsBar_; }
     QString xPaneText() const;
@@ -65,6 +68,9 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createContextMenus();
+    // A plot view wired to the status bar, the mode check marks and the context menus.
+    COvilanView* createPlotView(QWidget* parent);
     void connectCommands();
     void refreshCommandStates();
     void refreshTitle();
@@ -88,7 +94,7 @@ private:
     AppPreferences& preferences_;
     QSettings& settings_;
     ShellInterface& ui_;
-    COvilanView* view_;
+    COvilanView* view_ = nullptr;
     std::map<CommandId, QAction*> actions_;
     QToolBar* standardBar_ = nullptr;
     QToolBar* graphsBar_ = nullptr;
@@ -96,6 +102,8 @@ private:
     QLabel* yPane_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QMenu* openDropDown_ = nullptr;
+    QMenu* plotMenu_ = nullptr;
+    QMenu* labelMenu_ = nullptr;
     QStringList recentFiles_;
     QString path_;
     int paneLayout_ = 1;

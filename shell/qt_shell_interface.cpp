@@ -2,6 +2,7 @@
 
 #include "dialogs/doc_property_sheet.h"
 #include "dialogs/graph_dialog.h"
+#include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
 #include "shell/picture_dialog.h"
@@ -45,6 +46,16 @@ bool QtShellInterface::askYesNo(std::string_view text)
         == QMessageBox::Yes;
 }
 
+bool QtShellInterface::askConfirmation(std::string_view text)
+{
+    return QMessageBox::question(parent_,
+               QStringLiteral("Confirmation"),
+               toQString(text),
+               QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
 std::unique_ptr<CFunctionGraph> QtShellInterface::runGraphDialog(
     COvilanDoc& document, const CFunctionGraph* graph)
 {
@@ -52,6 +63,12 @@ std::unique_ptr<CFunctionGraph> QtShellInterface::runGraphDialog(
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return dialog.takeGraph();
+}
+
+bool QtShellInterface::runLabelDialog(COvilanDoc&, CPlotLabel& label)
+{
+    CLabelDlg dialog(label, false, standardDialogServices(), parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph& graph)

@@ -13,9 +13,11 @@ public:
 
     void showMessage(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
+    bool askConfirmation(std::string_view text) override;
     std::unique_ptr<CFunctionGraph> runGraphDialog(
         COvilanDoc& document, const CFunctionGraph* graph) override;
     bool runTableGraphDialog(COvilanDoc& document, CTableGraph& graph) override;
+    bool runLabelDialog(COvilanDoc& document, CPlotLabel& label) override;
     void runDocumentProperties(COvilanDoc& document) override;
 
     SaveChangesAnswer askSaveChanges(const QString& documentName) override;

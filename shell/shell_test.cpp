@@ -37,6 +37,8 @@ namespace {
             return std::move(nextGraph);
         }
         bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
+        bool askConfirmation(std::string_view) override { return true; }
+        bool runLabelDialog(COvilanDoc&, CPlotLabel&) override { return false; }
         void runDocumentProperties(COvilanDoc&) override { }
         SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
         std::optional<QString> openFileName(const QString&) override { return fileName; }

@@ -21,9 +21,10 @@ namespace {
 
 } // namespace
 
-COvilanView::COvilanView(COvilanDoc& document, QWidget* parent)
+COvilanView::COvilanView(COvilanDoc& document, UserInterface& ui, QWidget* parent)
     : QWidget(parent)
     , document_(document)
+    , ui_(ui)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -41,20 +42,25 @@ void COvilanView::setModeCursors(const QCursor& addLabel, const QCursor& select)
 
 void COvilanView::onUpdate(std::int32_t hint)
 {
-    layoutDirty_ = true;
     // Even hints repaint everything; odd ones only when bit 1 asks for it, all of the window for
     // operation 0 and the areas of one label for operation 1.
     if (hint % 2 == 0) {
-        update();
+        markStale(rect());
         return;
     }
     if ((hint & 2) == 0)
         return;
     const std::int32_t operation = (hint >> 8) & 7;
     if (operation == 0)
-        update();
+        markStale(rect());
     else if (operation == 1)
-        update(labelArea(hint >> 11));
+        markStale(labelArea(hint >> 11));
+}
+
+void COvilanView::markStale(const QRect& area)
+{
+    stale_ += area;
+    update(area);
 }
 
 QRect COvilanView::labelArea(std::int32_t index)
@@ -76,52 +82,52 @@ QRect COvilanView::labelArea(std::int32_t index)
 void COvilanView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    layoutDirty_ = true;
+    stale_ = rect();
 }
 
 void COvilanView::paintEvent(QPaintEvent* event)
 {
     if (backBuffer_.size() != size()) {
         backBuffer_ = QImage(size(), QImage::Format_RGB32);
-        layoutDirty_ = true;
+        stale_ = rect();
     }
-    const QRect dirty = event->rect() & rect();
-    if (dirty.isEmpty())
+    // Only what a change touched is drawn again; everything else, the mouse feedback included,
+    // is already in the back buffer.
+    const QRect redraw = stale_.boundingRect() & rect();
+    stale_ = QRegion();
+    if (!redraw.isEmpty())
+        drawPlotArea(redraw);
+    const QRect shown = event->rect() & rect();
+    if (shown.isEmpty())
         return;
-    QImageCanvas canvas(backBuffer_);
-    canvas.setClipBox({ dirty.left(), dirty.top(), dirty.right(), dirty.bottom() });
-    // Erasing the background fills what is repainted in the document's colour, which is also the
-    // background of opaque texts, and asks for a fresh layout.
-    const Rgb background = colorOf(document_.general.backgroundColor);
-    canvas.fillRect(
-        { dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1 }, background);
-    canvas.textState().backgroundColor = background;
-    layoutDirty_ = true;
-
-    PlotMapping& mapping = currentPlotMapping();
-    if (layoutDirty_) {
-        layoutDirty_ = false;
-        mapping.plotRect = { 0, 0, width(), height() };
-        layoutDocument(mapping, canvas, document_);
-    }
-    drawPlot(canvas, mapping, document_);
     QPainter painter(this);
-    painter.drawImage(dirty, backBuffer_, dirty);
+    painter.drawImage(shown, backBuffer_, shown);
 }
 
-void COvilanView::mouseMoveEvent(QMouseEvent* event)
+void COvilanView::drawPlotArea(const QRect& area)
 {
-    const QPoint at = event->position().toPoint();
-    const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
-    updateCursor(point.inside);
-    if (point.inside)
-        emit coordinatesChanged(QStringLiteral("X=")
-                + QString::fromStdString(cursorCoordinate(point.x, document_.xAxis)),
-            QStringLiteral("Y=")
-                + QString::fromStdString(cursorCoordinate(point.y, document_.yAxis)));
-    else
-        emit coordinatesChanged(QString(), QString());
-    QWidget::mouseMoveEvent(event);
+    // The plot drawn again over feedback would leave stale pixels under it; the feedback goes
+    // first and comes back with the next mouse move.
+    if (dragState_)
+        update(dragState_->saved.restore(backBuffer_));
+    QImageCanvas canvas(backBuffer_);
+    canvas.setClipBox({ area.left(), area.top(), area.right(), area.bottom() });
+    // Erasing the background fills what is repainted in the document's colour, which is also the
+    // background of opaque texts; the layout is computed afresh for every drawing.
+    const Rgb background = colorOf(document_.general.backgroundColor);
+    canvas.fillRect({ area.left(), area.top(), area.right() + 1, area.bottom() + 1 }, background);
+    canvas.textState().backgroundColor = background;
+    PlotMapping& mapping = currentPlotMapping();
+    mapping.plotRect = { 0, 0, width(), height() };
+    layoutDocument(mapping, canvas, document_);
+    drawPlot(canvas, mapping, document_);
+}
+
+void COvilanView::showReadOut(double x, double y)
+{
+    emit coordinatesChanged(
+        QStringLiteral("X=") + QString::fromStdString(cursorCoordinate(x, document_.xAxis)),
+        QStringLiteral("Y=") + QString::fromStdString(cursorCoordinate(y, document_.yAxis)));
 }
 
 void COvilanView::leaveEvent(QEvent* event)

@@ -2,10 +2,16 @@
 
 #include "document/ovilan_doc.h"
 #include "document/update_hints.h"
+#include "document/user_interface.h"
+#include "view/drag_feedback.h"
+#include "view/mouse_mode.h"
 
 #include <QCursor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
+
+#include <memory>
 
 namespace ovilan {
 
@@ -13,12 +19,13 @@ class Canvas;
 
 // The window that shows the plot of the document. It paints through a back buffer with the same
 // drawing as the pictures, keeps the shared mapping in step with its size and the document,
-// repaints only what a change touches, and reports the plot coordinates under the mouse.
+// repaints only what a change touches, reports the plot coordinates under the mouse, and turns
+// clicks and drags into labels and zooms as the mouse mode says.
 class COvilanView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    explicit COvilanView(COvilanDoc& document, QWidget* parent = nullptr);
+    COvilanView(COvilanDoc& document, UserInterface& ui, QWidget* parent = nullptr);
     ~COvilanView() override;
 
     void onUpdate(std::int32_t hint) override;
@@ -27,31 +34,68 @@ public:
     // Call when the mouse mode changed, so the cursor follows at once.
     void mouseModeChanged();
 
-    bool layoutDirty() const { return layoutDirty_; }
+    // The label commands of the label's context menu, on the label it was opened for.
+    void editContextLabel();
+    void removeContextLabel();
+    std::int32_t contextLabelIndex() const { return contextLabelIndex_; }
+
     // The picture of the plot as the window shows it, for printing.
     QImage snapshot() const { return backBuffer_; }
 
 signals:
     // "X=..." and "Y=..." under the mouse, or two empty texts outside the plot rectangle.
     void coordinatesChanged(const QString& x, const QString& y);
+    // The view changed the mouse mode itself (a drag, a selection or an added label ended).
+    void mouseModeSet();
+    // A right click: the context menu of a label (`onLabel`) or of the plot, at a screen point.
+    void contextMenuRequested(const QPoint& globalPosition, bool onLabel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
+    // A label drag or a selection box in progress, with the feedback on the screen.
+    struct DragState {
+        std::int32_t labelIndex = -1;
+        QPoint grabOffset;
+        QPoint current; // the dragged marker's device point, or the box's moving corner
+        QPoint start; // the box's fixed corner
+        SavedPixels saved;
+    };
+
     // The caption box and the marker square of one label, where it is drawn now.
     QRect labelArea(std::int32_t index);
+    void markStale(const QRect& area);
+    void drawPlotArea(const QRect& area);
     void updateCursor(bool inside);
+    void showReadOut(double x, double y);
+
+    // Mouse actions.
+    std::int32_t labelHitAt(const QPoint& at, bool topmostFirst) const;
+    void pressLeft(const QPoint& at);
+    void pressRight(const QPoint& at, const QPoint& globalAt);
+    void followDrag(const QPoint& at);
+    void releaseLeft();
+    void removeFeedback();
+    void setMouseModeFromView(MouseMode mode);
+    // The plot point of a device point, pinned to the axis ranges.
+    PlotPoint clampedPlotPoint(const QPoint& at) const;
 
     COvilanDoc& document_;
+    UserInterface& ui_;
     QImage backBuffer_;
-    bool layoutDirty_ = true;
+    QRegion stale_;
     QCursor addLabelCursor_;
     QCursor selectCursor_;
     int cursorState_ = 0; // 0 standard, 1 add-label, 2 select
+    std::unique_ptr<DragState> dragState_;
+    std::int32_t contextLabelIndex_ = -1;
 };
 
 } // namespace ovilan

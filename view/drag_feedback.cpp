@@ -1,0 +1,88 @@
+#include "view/drag_feedback.h"
+
+#include "render/pixel_line.h"
+#include "view/qimage_canvas.h"
+
+#include <QPainter>
+
+namespace ovilan {
+
+namespace {
+
+    constexpr Rgb kBlack = colorOf(0);
+    constexpr std::int32_t kDotted = 2;
+
+    // The one-pixel rows and columns of a rectangle's edges, both corners included.
+    std::vector<QRect> edges(int left, int top, int right, int bottom)
+    {
+        const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+        return { QRect(box.left(), box.top(), box.width(), 1),
+            QRect(box.left(), box.bottom(), box.width(), 1),
+            QRect(box.left(), box.top(), 1, box.height()),
+            QRect(box.right(), box.top(), 1, box.height()) };
+    }
+
+} // namespace
+
+void SavedPixels::save(const QImage& screen, const QRect& area)
+{
+    const QRect kept = area & screen.rect();
+    if (!kept.isEmpty())
+        parts_.emplace_back(kept.topLeft(), screen.copy(kept));
+}
+
+QRect SavedPixels::restore(QImage& screen)
+{
+    QRect covered;
+    {
+        QPainter painter(&screen);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        // Last saved first, so overlapping parts end with the oldest pixels.
+        for (auto part = parts_.rbegin(); part != parts_.rend(); ++part) {
+            painter.drawImage(part->first, part->second);
+            covered |= QRect(part->first, part->second.size());
+        }
+    }
+    parts_.clear();
+    return covered;
+}
+
+QRect drawLabelFeedback(
+    QImage& screen, const PlotMapping& mapping, const CPlotLabel& copy, SavedPixels& saved)
+{
+    QImageCanvas canvas(screen);
+    const DevicePoint p = plotToDevice(mapping, copy.x, copy.y);
+    const std::int32_t r = copy.radius;
+    QRect drawn(p.x - r, p.y - r, 2 * r + 2, 2 * r + 2);
+    saved.save(screen, drawn);
+    if (copy.showLabel) {
+        const DeviceRect box = copy.captionBox(canvas, mapping);
+        for (const QRect& edge : edges(box.left, box.top, box.right, box.bottom)) {
+            saved.save(screen, edge);
+            drawn |= edge;
+        }
+    }
+    copy.draw(canvas, mapping);
+    return drawn & screen.rect();
+}
+
+QRect drawSelectionFeedback(
+    QImage& screen, const QPoint& start, const QPoint& current, SavedPixels& saved)
+{
+    QRect drawn;
+    for (const QRect& edge : edges(start.x(), start.y(), current.x(), current.y())) {
+        saved.save(screen, edge);
+        drawn |= edge;
+    }
+    QImageCanvas canvas(screen);
+    const auto line = [&canvas](int x1, int y1, int x2, int y2) {
+        drawPixelLine(canvas, x1, y1, x2, y2, 1, kDotted, kBlack);
+    };
+    line(start.x(), start.y(), start.x(), current.y());
+    line(start.x(), start.y(), current.x(), start.y());
+    line(current.x(), start.y(), current.x(), current.y());
+    line(start.x(), current.y(), current.x(), current.y());
+    return drawn & screen.rect();
+}
+
+} // namespace ovilan

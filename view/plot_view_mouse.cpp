@@ -1,0 +1,219 @@
+#include "document/plot_mouse_commands.h"
+#include "view/plot_state.h"
+#include "view/plot_view.h"
+#include "view/qimage_canvas.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace ovilan {
+
+namespace {
+
+    bool dragging(MouseMode mode)
+    {
+        return mode == MouseMode::DraggingLabel || mode == MouseMode::Selecting;
+    }
+
+    double pinnedTo(double value, double bound1, double bound2)
+    {
+        return std::clamp(value, std::min(bound1, bound2), std::max(bound1, bound2));
+    }
+
+    QPoint devicePoint(const PlotMapping& mapping, double x, double y)
+    {
+        const DevicePoint p = plotToDevice(mapping, x, y);
+        return { p.x, p.y };
+    }
+
+} // namespace
+
+void COvilanView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        pressLeft(at);
+    else if (event->button() == Qt::RightButton)
+        pressRight(at, event->globalPosition().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void COvilanView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (dragging(currentMouseMode()) && dragState_) {
+        followDrag(at);
+        return;
+    }
+    const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
+    updateCursor(point.inside);
+    if (point.inside)
+        showReadOut(point.x, point.y);
+    else
+        emit coordinatesChanged(QString(), QString());
+    QWidget::mouseMoveEvent(event);
+}
+
+void COvilanView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        releaseLeft();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void COvilanView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || dragging(currentMouseMode())) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    const std::int32_t index = labelHitAt(event->position().toPoint(), true);
+    if (index >= 0)
+        editLabel(document_, ui_, index);
+}
+
+std::int32_t COvilanView::labelHitAt(const QPoint& at, bool topmostFirst) const
+{
+    QImage measuring(1, 1, QImage::Format_RGB32);
+    const QImageCanvas canvas(measuring);
+    const PlotMapping& mapping = currentPlotMapping();
+    const std::int32_t count = document_.labelCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t index = topmostFirst ? count - 1 - i : i;
+        if (document_.labels[static_cast<std::size_t>(index)].hitTest(
+                canvas, mapping, at.x(), at.y()))
+            return index;
+    }
+    return -1;
+}
+
+PlotPoint COvilanView::clampedPlotPoint(const QPoint& at) const
+{
+    PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
+    point.x = pinnedTo(point.x, document_.xAxis.min, document_.xAxis.max);
+    point.y = pinnedTo(point.y, document_.yAxis.min, document_.yAxis.max);
+    return point;
+}
+
+void COvilanView::pressLeft(const QPoint& at)
+{
+    const PlotMapping& mapping = currentPlotMapping();
+    const PlotPoint point = deviceToPlot(mapping, at.x(), at.y());
+    switch (currentMouseMode()) {
+    case MouseMode::Standard: {
+        const std::int32_t index = labelHitAt(at, true);
+        if (index < 0)
+            return;
+        const CPlotLabel& label = document_.labels[static_cast<std::size_t>(index)];
+        dragState_ = std::make_unique<DragState>();
+        dragState_->labelIndex = index;
+        dragState_->current = devicePoint(mapping, label.x, label.y);
+        dragState_->grabOffset = at - dragState_->current;
+        setMouseModeFromView(MouseMode::DraggingLabel);
+        return;
+    }
+    case MouseMode::AddLabel:
+        if (point.inside && addLabelAt(document_, ui_, point.x, point.y)
+            && !document_.preferences().persistentCursor)
+            setMouseModeFromView(MouseMode::Standard);
+        return;
+    case MouseMode::SelectInterval:
+        if (!point.inside)
+            return;
+        dragState_ = std::make_unique<DragState>();
+        dragState_->start = at;
+        dragState_->current = at;
+        setMouseModeFromView(MouseMode::Selecting);
+        return;
+    default:
+        return;
+    }
+}
+
+void COvilanView::followDrag(const QPoint& at)
+{
+    removeFeedback();
+    const PlotMapping& mapping = currentPlotMapping();
+    if (currentMouseMode() == MouseMode::DraggingLabel) {
+        const std::int32_t index = dragState_->labelIndex;
+        if (index >= document_.labelCount())
+            return;
+        const PlotPoint point = clampedPlotPoint(at - dragState_->grabOffset);
+        CPlotLabel copy = document_.labels[static_cast<std::size_t>(index)];
+        copy.x = point.x;
+        copy.y = point.y;
+        copy.outlineOnly = 1;
+        dragState_->current = devicePoint(mapping, point.x, point.y);
+        update(drawLabelFeedback(backBuffer_, mapping, copy, dragState_->saved));
+        showReadOut(point.x, point.y);
+        return;
+    }
+    const PlotPoint point = clampedPlotPoint(at);
+    dragState_->current = devicePoint(mapping, point.x, point.y);
+    update(drawSelectionFeedback(
+        backBuffer_, dragState_->start, dragState_->current, dragState_->saved));
+    showReadOut(point.x, point.y);
+}
+
+void COvilanView::removeFeedback()
+{
+    if (dragState_)
+        update(dragState_->saved.restore(backBuffer_));
+}
+
+void COvilanView::releaseLeft()
+{
+    const MouseMode mode = currentMouseMode();
+    if (!dragging(mode) || !dragState_)
+        return;
+    removeFeedback();
+    const std::unique_ptr<DragState> drag = std::move(dragState_);
+    const PlotMapping& mapping = currentPlotMapping();
+    if (mode == MouseMode::DraggingLabel) {
+        setMouseModeFromView(MouseMode::Standard);
+        if (drag->labelIndex >= document_.labelCount())
+            return;
+        const CPlotLabel& label = document_.labels[static_cast<std::size_t>(drag->labelIndex)];
+        // A click without a move leaves the label, its history and the modified mark alone.
+        if (devicePoint(mapping, label.x, label.y) == drag->current)
+            return;
+        const PlotPoint moved = deviceToPlot(mapping, drag->current.x(), drag->current.y());
+        moveLabel(document_, drag->labelIndex, moved.x, moved.y);
+        return;
+    }
+    const PlotPoint first = deviceToPlot(mapping, drag->start.x(), drag->start.y());
+    const PlotPoint second = deviceToPlot(mapping, drag->current.x(), drag->current.y());
+    zoomToSelection(document_, ui_, first.x, first.y, second.x, second.y);
+    setMouseModeFromView(
+        document_.preferences().persistentCursor ? MouseMode::SelectInterval : MouseMode::Standard);
+}
+
+void COvilanView::pressRight(const QPoint& at, const QPoint& globalAt)
+{
+    const MouseMode mode = currentMouseMode();
+    if (dragging(mode)) {
+        removeFeedback();
+        dragState_.reset();
+        const bool keepSelecting
+            = mode == MouseMode::Selecting && document_.preferences().persistentCursor;
+        setMouseModeFromView(keepSelecting ? MouseMode::SelectInterval : MouseMode::Standard);
+    }
+    contextLabelIndex_ = labelHitAt(at, false);
+    emit contextMenuRequested(globalAt, contextLabelIndex_ >= 0);
+}
+
+void COvilanView::setMouseModeFromView(MouseMode mode)
+{
+    currentMouseMode() = mode;
+    mouseModeChanged();
+    emit mouseModeSet();
+}
+
+void COvilanView::editContextLabel() { editLabel(document_, ui_, contextLabelIndex_); }
+
+void COvilanView::removeContextLabel() { removeLabelAsked(document_, ui_, contextLabelIndex_); }
+
+} // namespace ovilan
