@@ -6,6 +6,7 @@
 #include "shell/picture_dialog.h"
 #include "shell/qt_settings_store.h"
 #include "view/picture_export.h"
+#include "view/plot_state.h"
 #include "view/plot_view.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <deque>
@@ -38,7 +40,13 @@ namespace {
         }
         bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
         bool askConfirmation(std::string_view) override { return true; }
-        bool runLabelDialog(COvilanDoc&, CPlotLabel&) override { return false; }
+        bool runLabelDialog(COvilanDoc&, CPlotLabel& label) override
+        {
+            if (!editLabel)
+                return false;
+            editLabel(label);
+            return true;
+        }
         void runDocumentProperties(COvilanDoc&) override { }
         SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
         std::optional<QString> openFileName(const QString&) override { return fileName; }
@@ -51,6 +59,7 @@ namespace {
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
         std::unique_ptr<CFunctionGraph> nextGraph;
+        std::function<void(CPlotLabel&)> editLabel;
     };
 
     struct Window {
@@ -176,6 +185,82 @@ namespace {
         EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
         window.frame.action(CommandId::SelectInterval)->trigger();
         EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
+    }
+
+    QStringList entries(const QMenu* menu)
+    {
+        QStringList texts;
+        for (const QAction* entry : menu->actions()) {
+            texts.append(entry->isSeparator() ? QStringLiteral("-") : entry->text());
+            EXPECT_TRUE(entry->isSeparator() || !entry->icon().isNull())
+                << entry->text().toStdString();
+        }
+        return texts;
+    }
+
+    // Right-clicks the plot and chooses the entry `choice` of the menu that opens, or closes it.
+    void rightClickAndChoose(COvilanView* view, const QPoint& at, const QString& choice)
+    {
+        QTimer::singleShot(0, [choice] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* entry : menu->actions())
+                if (entry->text() == choice)
+                    entry->trigger();
+            menu->close();
+        });
+        QTest::mousePress(view, Qt::RightButton, {}, at);
+        QTest::mouseRelease(view, Qt::RightButton, {}, at);
+    }
+
+    TEST(MainFrame, ContextMenusOfThePlotAndOfALabelReachTheirCommands)
+    {
+        Window window;
+        window.frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+        EXPECT_EQ(entries(window.frame.plotContextMenu()),
+            QStringList({ QStringLiteral("Add Graph..."),
+                QStringLiteral("Add Table Graph..."),
+                QStringLiteral("-"),
+                QStringLiteral("Copy..."),
+                QStringLiteral("-"),
+                QStringLiteral("Document Properties") }));
+        EXPECT_EQ(entries(window.frame.labelContextMenu()),
+            QStringList({ QStringLiteral("Edit Label..."), QStringLiteral("Remove Label") }));
+
+        COvilanView* view = window.frame.plotView();
+        view->repaint();
+        CPlotLabel label;
+        label.x = 1;
+        label.y = 2;
+        label.caption = "mark";
+        window.document.insertLabel(label, 0);
+        const DevicePoint p = plotToDevice(currentPlotMapping(), 1, 2);
+        window.ui.editLabel = [](CPlotLabel& edited) { edited.caption = "edited"; };
+        rightClickAndChoose(view, QPoint(p.x, p.y), QStringLiteral("Edit Label..."));
+        EXPECT_EQ(window.document.labels[0].caption, "edited");
+        EXPECT_TRUE(window.frame.action(CommandId::EditUndo)->isEnabled());
+
+        window.ui.nextGraph = std::make_unique<CYofXGraph>(window.document);
+        window.ui.nextGraph->setFormula("x", 0);
+        rightClickAndChoose(view, QPoint(p.x + 100, p.y + 100), QStringLiteral("Add Graph..."));
+        EXPECT_EQ(window.document.graphCount(), 1);
+    }
+
+    TEST(MainFrame, ModeSetByTheViewMovesTheCheckMarks)
+    {
+        Window window;
+        window.frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+        COvilanView* view = window.frame.plotView();
+        view->repaint();
+        window.frame.action(CommandId::AddLabel)->trigger();
+        window.ui.editLabel = [](CPlotLabel&) {};
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+        EXPECT_EQ(window.document.labelCount(), 1);
+        EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
+        EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
+        EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
     }
 
     TEST(MainFrame, GraphCommandsKeepUndoRedoAndEditEnabledInStep)

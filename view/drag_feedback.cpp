@@ -34,6 +34,10 @@ void SavedPixels::save(const QImage& screen, const QRect& area)
 QRect SavedPixels::restore(QImage& screen)
 {
     QRect covered;
+    if (screen.isNull()) {
+        parts_.clear();
+        return covered;
+    }
     {
         QPainter painter(&screen);
         painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -138,6 +138,12 @@ void COvilanView::leaveEvent(QEvent* event)
 
 void COvilanView::mouseModeChanged()
 {
+    // A mode command in the middle of a drag ends the drag without applying it.
+    const MouseMode mode = currentMouseMode();
+    if (dragState_ && mode != MouseMode::DraggingLabel && mode != MouseMode::Selecting) {
+        update(dragState_->saved.restore(backBuffer_));
+        dragState_.reset();
+    }
     const QPoint at = mapFromGlobal(QCursor::pos());
     updateCursor(deviceToPlot(currentPlotMapping(), at.x(), at.y()).inside && rect().contains(at));
 }

@@ -1,0 +1,296 @@
+#include "document/document_test_support.h"
+#include "render/cursor_readout.h"
+#include "view/plot_state.h"
+#include "view/plot_view.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace ovilan {
+namespace {
+
+    using testing::ScriptedUi;
+
+    // A shown plot view over its own document, with the mouse driven by hand-made events so each
+    // press, move and release reaches the view exactly as given.
+    struct Plot {
+        explicit Plot(std::int32_t persistentCursor = 0)
+        {
+            preferences.persistentCursor = persistentCursor;
+            currentMouseMode() = MouseMode::Standard;
+            view.resize(400, 300);
+            view.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+            view.repaint();
+            QObject::connect(&view,
+                &COvilanView::coordinatesChanged,
+                [this](const QString& x, const QString& y) { readOut = x + QLatin1Char(' ') + y; });
+            QObject::connect(&view,
+                &COvilanView::contextMenuRequested,
+                [this](const QPoint&, bool onLabel) { menus.push_back(onLabel); });
+        }
+        ~Plot() { currentMouseMode() = MouseMode::Standard; }
+
+        QPoint at(double x, double y) const
+        {
+            const DevicePoint p = plotToDevice(currentPlotMapping(), x, y);
+            return { p.x, p.y };
+        }
+        void send(QEvent::Type type, Qt::MouseButton button, const QPoint& where)
+        {
+            const Qt::MouseButtons held
+                = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+            QMouseEvent event(type,
+                QPointF(where),
+                QPointF(view.mapToGlobal(where)),
+                button,
+                held,
+                Qt::NoModifier);
+            QApplication::sendEvent(&view, &event);
+        }
+        void press(const QPoint& where, Qt::MouseButton button = Qt::LeftButton)
+        {
+            send(QEvent::MouseButtonPress, button, where);
+        }
+        void move(const QPoint& where) { send(QEvent::MouseMove, Qt::NoButton, where); }
+        void release(const QPoint& where)
+        {
+            send(QEvent::MouseButtonRelease, Qt::LeftButton, where);
+        }
+        void click(const QPoint& where)
+        {
+            press(where);
+            release(where);
+        }
+        void addLabel(double x, double y, const char* caption)
+        {
+            CPlotLabel label;
+            label.x = x;
+            label.y = y;
+            label.caption = caption;
+            document.insertLabel(label, document.labelCount());
+            view.repaint();
+        }
+        QImage screen() const { return view.snapshot(); }
+
+        AppPreferences preferences;
+        COvilanDoc document { preferences };
+        ScriptedUi ui;
+        COvilanView view { document, ui };
+        QString readOut;
+        std::vector<bool> menus;
+    };
+
+    TEST(PlotMouse, AddLabelModeEndsAfterOneLabelUnlessTheCursorPersists)
+    {
+        for (const std::int32_t persistent : { 0, 1 }) {
+            Plot plot(persistent);
+            currentMouseMode() = MouseMode::AddLabel;
+            int modeSignals = 0;
+            QObject::connect(&plot.view, &COvilanView::mouseModeSet, [&] { ++modeSignals; });
+
+            // Cancelling the dialog adds nothing and keeps the mode.
+            plot.click(plot.at(2, 3));
+            EXPECT_EQ(plot.document.labelCount(), 0);
+            EXPECT_EQ(currentMouseMode(), MouseMode::AddLabel);
+            EXPECT_FALSE(plot.document.canUndo());
+
+            plot.ui.editLabel = [](CPlotLabel& label) { label.caption = "peak"; };
+            plot.click(plot.at(2, 3));
+            ASSERT_EQ(plot.document.labelCount(), 1);
+            EXPECT_NEAR(plot.document.labels[0].x, 2, 0.1);
+            EXPECT_NEAR(plot.document.labels[0].y, 3, 0.1);
+            EXPECT_EQ(plot.document.labels[0].caption, "peak");
+            EXPECT_EQ(plot.document.undoStack.size(), 1U);
+            EXPECT_EQ(currentMouseMode(), persistent ? MouseMode::AddLabel : MouseMode::Standard);
+            EXPECT_EQ(modeSignals, persistent ? 0 : 1);
+
+            // The next click adds another label only while the mode stayed.
+            plot.click(plot.at(-4, -4));
+            EXPECT_EQ(plot.document.labelCount(), persistent ? 2 : 1);
+        }
+    }
+
+    TEST(PlotMouse, AddLabelOutsideThePlotRectangleDoesNothing)
+    {
+        Plot plot;
+        currentMouseMode() = MouseMode::AddLabel;
+        plot.ui.editLabel = [](CPlotLabel&) { ADD_FAILURE() << "no dialog outside the plot"; };
+        plot.click(QPoint(0, 0));
+        EXPECT_EQ(plot.document.labelCount(), 0);
+    }
+
+    TEST(PlotMouse, DraggingBeyondTheEdgePinsTheLabelToTheRangeInOneStep)
+    {
+        Plot plot;
+        plot.addLabel(0, 0, "origin");
+        const QPoint grab = plot.at(0, 0) + QPoint(2, 1);
+        plot.press(grab);
+        EXPECT_EQ(currentMouseMode(), MouseMode::DraggingLabel);
+        plot.move(grab + QPoint(1000, -1000));
+        EXPECT_EQ(plot.readOut,
+            QStringLiteral("X=%1 Y=%2")
+                .arg(QString::fromStdString(cursorCoordinate(10, plot.document.xAxis)),
+                    QString::fromStdString(cursorCoordinate(10, plot.document.yAxis))));
+        plot.release(grab + QPoint(1000, -1000));
+        EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
+        ASSERT_EQ(plot.document.undoStack.size(), 1U);
+        // Back from the pinned device point, the label sits on the corner of the ranges.
+        const PlotMapping& mapping = currentPlotMapping();
+        const double pixelX = 20.0 / (mapping.plotRect.right - mapping.plotRect.left);
+        EXPECT_NEAR(plot.document.labels[0].x, 10, 2 * pixelX);
+        EXPECT_NEAR(plot.document.labels[0].y, 10, 0.5);
+        EXPECT_EQ(plot.at(plot.document.labels[0].x, plot.document.labels[0].y), plot.at(10, 10));
+        EXPECT_EQ(plot.document.labels[0].caption, "origin");
+        plot.document.undo();
+        EXPECT_EQ(plot.document.labels[0].x, 0);
+    }
+
+    TEST(PlotMouse, PlainClickOnALabelRecordsNothing)
+    {
+        Plot plot;
+        plot.addLabel(1, 1, "here");
+        plot.click(plot.at(1, 1));
+        // A move that comes back to the same device point is no change either.
+        plot.press(plot.at(1, 1));
+        plot.move(plot.at(1, 1) + QPoint(30, 30));
+        plot.move(plot.at(1, 1));
+        plot.release(plot.at(1, 1));
+        EXPECT_FALSE(plot.document.canUndo());
+        EXPECT_FALSE(plot.document.isModified());
+        EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
+    }
+
+    TEST(PlotMouse, OverlappingLabelsLeftTakesTheTopRightTheBottom)
+    {
+        Plot plot;
+        plot.addLabel(1, 1, "below");
+        plot.addLabel(1, 1, "above");
+        const QPoint on = plot.at(1, 1);
+        plot.press(on);
+        plot.move(on + QPoint(-40, 0));
+        plot.release(on + QPoint(-40, 0));
+        EXPECT_LT(plot.document.labels[1].x, 0);
+        EXPECT_EQ(plot.document.labels[0].x, 1);
+
+        plot.ui.editLabel = [](CPlotLabel& label) { label.caption += " edited"; };
+        const QPoint bottomOnly = plot.at(1, 1);
+        plot.send(QEvent::MouseButtonDblClick, Qt::LeftButton, bottomOnly);
+        EXPECT_EQ(plot.document.labels[0].caption, "below edited");
+
+        plot.addLabel(1, 1, "top");
+        plot.send(QEvent::MouseButtonDblClick, Qt::LeftButton, on);
+        EXPECT_EQ(plot.document.labels[2].caption, "top edited");
+        EXPECT_EQ(plot.document.labels[0].caption, "below edited");
+
+        plot.press(on, Qt::RightButton);
+        EXPECT_EQ(plot.view.contextLabelIndex(), 0);
+        EXPECT_EQ(plot.menus, (std::vector<bool> { true }));
+        plot.view.editContextLabel();
+        EXPECT_EQ(plot.document.labels[0].caption, "below edited edited");
+
+        plot.ui.answerYes = false;
+        plot.view.removeContextLabel();
+        EXPECT_EQ(plot.document.labelCount(), 3);
+        plot.ui.answerYes = true;
+        plot.view.removeContextLabel();
+        ASSERT_EQ(plot.document.labelCount(), 2);
+        EXPECT_EQ(plot.document.labels[0].caption, "above");
+
+        plot.press(plot.at(-5, -5), Qt::RightButton);
+        EXPECT_EQ(plot.view.contextLabelIndex(), -1);
+        EXPECT_EQ(plot.menus, (std::vector<bool> { true, false }));
+    }
+
+    TEST(PlotMouse, SelectionFromEitherCornerGivesTheSameRanges)
+    {
+        std::vector<std::array<double, 4>> ranges;
+        for (const bool fromTopLeft : { true, false }) {
+            Plot plot;
+            currentMouseMode() = MouseMode::SelectInterval;
+            const QPoint topLeft = plot.at(-5, 6);
+            const QPoint bottomRight = plot.at(3, -2);
+            plot.press(fromTopLeft ? topLeft : bottomRight);
+            EXPECT_EQ(currentMouseMode(), MouseMode::Selecting);
+            plot.move(plot.at(0, 0));
+            plot.move(fromTopLeft ? bottomRight : topLeft);
+            plot.release(fromTopLeft ? bottomRight : topLeft);
+            EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
+            EXPECT_EQ(plot.document.undoStack.size(), 1U);
+            ranges.push_back({ plot.document.xAxis.min,
+                plot.document.xAxis.max,
+                plot.document.yAxis.min,
+                plot.document.yAxis.max });
+            EXPECT_NEAR(plot.document.xAxis.min, -5, 0.1);
+            EXPECT_NEAR(plot.document.yAxis.max, 6, 0.1);
+        }
+        EXPECT_EQ(ranges[0], ranges[1]);
+    }
+
+    TEST(PlotMouse, SelectionOutOfThePlotIsClampedAndAClickIsTooSmall)
+    {
+        Plot plot(1);
+        currentMouseMode() = MouseMode::SelectInterval;
+        plot.click(plot.at(1, 1));
+        EXPECT_EQ(plot.ui.messages, (std::vector<std::string> { "Too small interval" }));
+        EXPECT_FALSE(plot.document.canUndo());
+        EXPECT_EQ(currentMouseMode(), MouseMode::SelectInterval);
+
+        plot.press(plot.at(2, 2));
+        plot.move(QPoint(-500, 5000));
+        plot.release(QPoint(-500, 5000));
+        EXPECT_EQ(currentMouseMode(), MouseMode::SelectInterval);
+        EXPECT_GE(plot.document.xAxis.min, -10);
+        EXPECT_GE(plot.document.yAxis.min, -10);
+        EXPECT_NEAR(plot.document.xAxis.min, -10, 0.1);
+        EXPECT_NEAR(plot.document.xAxis.max, 2, 0.1);
+        EXPECT_NEAR(plot.document.yAxis.min, -10, 0.1);
+    }
+
+    TEST(PlotMouse, RightClickCancelsAndTheFeedbackLeavesNoPixelChanged)
+    {
+        for (const std::int32_t persistent : { 0, 1 }) {
+            Plot plot(persistent);
+            plot.addLabel(1, 1, "moving");
+            const QImage before = plot.screen();
+
+            currentMouseMode() = MouseMode::SelectInterval;
+            plot.press(plot.at(-3, 3));
+            plot.move(plot.at(4, -4));
+            EXPECT_NE(plot.screen(), before);
+            plot.move(plot.at(5, -6));
+            plot.press(plot.at(5, -6), Qt::RightButton);
+            EXPECT_EQ(plot.screen(), before);
+            EXPECT_EQ(plot.menus, (std::vector<bool> { false }));
+            EXPECT_EQ(
+                currentMouseMode(), persistent ? MouseMode::SelectInterval : MouseMode::Standard);
+            plot.release(plot.at(5, -6));
+            EXPECT_EQ(plot.document.xAxis.min, -10);
+
+            currentMouseMode() = MouseMode::Standard;
+            plot.press(plot.at(1, 1));
+            plot.move(plot.at(4, 4));
+            plot.move(plot.at(6, 2));
+            EXPECT_NE(plot.screen(), before);
+            plot.press(plot.at(6, 2), Qt::RightButton);
+            EXPECT_EQ(plot.screen(), before);
+            EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
+            plot.release(plot.at(6, 2));
+            EXPECT_FALSE(plot.document.canUndo());
+            EXPECT_EQ(plot.document.labels[0].x, 1);
+        }
+    }
+
+} // namespace
+} // namespace ovilan
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
