@@ -93,8 +93,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
         const QPoint point = event->position().toPoint();
-        // The second click of a double click on a check box toggles it back, as two clicks do.
-        if (event->button() == Qt::LeftButton && toggleAt(point)) {
+        // The second click of a double click on a check box toggles it back, as two clicks do,
+        // unless that click already came as a press of its own.
+        if (event->button() == Qt::LeftButton && owner_.checkBoxAt(point) != -1) {
+            if (!pressedOnCheckBox_)
+                toggleAt(point);
             pressedOnCheckBox_ = true;
             event->accept();
             return;
@@ -184,6 +187,7 @@ CLeftView::~CLeftView() { document_.removeView(this); }
 
 QTreeWidget* CLeftView::tree() const { return tree_; }
 
+// From width - 18 up to width - 3 across and from 2 up to 17 down, the far edges left out.
 QRect CLeftView::closeButtonRect() const
 {
     return QRect(QPoint(width() - 18, 2), QPoint(width() - 4, 16));
