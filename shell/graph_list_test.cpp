@@ -420,10 +420,10 @@ namespace {
                 const auto* splitter
                     = pane.pane.findChild<QSplitter*>(QStringLiteral("graphListSplitter"));
                 ASSERT_NE(splitter, nullptr);
-                EXPECT_EQ(splitter->geometry(), QRect(-1, -1, 601, 401)) << c.name;
+                EXPECT_EQ(splitter->geometry(), QRect(0, 0, 600, 400)) << c.name;
                 EXPECT_EQ(pane.pane.leftView()->width(), c.expected) << c.name;
                 EXPECT_EQ(pane.pane.plotView()->parentWidget(), splitter);
-                EXPECT_EQ(pane.pane.plotView()->width(), 601 - c.expected - splitter->handleWidth())
+                EXPECT_EQ(pane.pane.plotView()->width(), 600 - c.expected - splitter->handleWidth())
                     << c.name;
             }
             EXPECT_EQ(settings.value(QStringLiteral("Settings/Column")).toInt(), c.expected)

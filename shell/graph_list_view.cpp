@@ -59,9 +59,9 @@ void CGraphListView::placeSplitter()
 {
     if (splitter_ == nullptr)
         return;
-    // The splitter starts one pixel above and left of the pane, so its outer border line is
-    // hidden there and the header strip meets the tool bars.
-    splitter_->setGeometry(-1, -1, width() + 1, height() + 1);
+    // The splitter has no border of its own to hide, so it fills the pane exactly: a pixel
+    // pushed outside would cut the plot's top row off.
+    splitter_->setGeometry(rect());
     const int rest = std::max(0, splitter_->width() - column_ - splitter_->handleWidth());
     splitter_->setSizes({ column_, rest });
 }

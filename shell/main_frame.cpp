@@ -5,6 +5,8 @@
 #include "shell/command_icons.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
+#include "shell/graph_list_view.h"
+#include "shell/left_view.h"
 #include "view/plot_state.h"
 #include "view/plot_view.h"
 
@@ -28,18 +30,6 @@ namespace {
     }
 
     const QString kIdlePrompt = QStringLiteral("For Help, press F1");
-
-    // Commands whose dialogs come with the dialogs of graphs, tables and document settings, and
-    // the graph list pane: shown, but not yet usable.
-    bool comesLater(CommandId id)
-    {
-        switch (id) {
-        case CommandId::GraphList:
-            return true;
-        default:
-            return false;
-        }
-    }
 
 } // namespace
 
@@ -103,7 +93,6 @@ void CMainFrame::createActions()
         item->setShortcuts(keys);
         if (spec.hasButton)
             item->setIcon(commandIcon(spec.id));
-        item->setEnabled(!comesLater(spec.id));
         item->setData(static_cast<int>(spec.id));
         // Shortcuts work whatever has the focus, also for commands without a menu item.
         addAction(item);
@@ -262,6 +251,7 @@ void CMainFrame::connectCommands()
     });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
     on(DocumentProperties, [this] { documentProperties(document_, ui_); });
+    on(GraphList, [this] { requestPaneLayout(paneLayout_ ^ 2); });
     on(EditLabel, [this] { view_->editContextLabel(); });
     on(RemoveLabel, [this] { view_->removeContextLabel(); });
     on(AddGraph, [this] { addGraph(document_, ui_); });
@@ -302,10 +292,31 @@ void CMainFrame::connectCommands()
 
 void CMainFrame::requestPaneLayout(int layout)
 {
-    // Only the plot view alone exists so far; the graph list pane (3) comes with the graph list.
-    if (layout == paneLayout_ || layout != 1)
+    // 1 is the plot view alone, 3 the graph list beside it; other values change nothing.
+    if (layout == paneLayout_ || (layout != 1 && layout != 3))
         return;
+    QWidget* pane = nullptr;
+    if (layout == 1) {
+        view_ = createPlotView(this);
+        pane = view_;
+    } else {
+        auto* list = new CGraphListView(
+            document_, settings_, [this](QWidget* parent) { return createPlotView(parent); }, this);
+        connect(list->leftView(), &CLeftView::commandRequested, this, [this](CommandId id) {
+            if (QAction* command = action(id))
+                command->trigger();
+        });
+        connect(list->leftView(), &CLeftView::currentGraphChanged, this, [this] {
+            refreshCommandStates();
+        });
+        view_ = list->plotView();
+        pane = list;
+    }
+    // The old pane goes with its views; the document stays.
+    setCentralWidget(pane);
     paneLayout_ = layout;
+    view_->setFocus();
+    refreshCommandStates();
 }
 
 void CMainFrame::setMouseMode(int mode)

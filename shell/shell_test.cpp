@@ -2,6 +2,8 @@
 #include "graph/function_graph.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
+#include "shell/graph_list_view.h"
+#include "shell/left_view.h"
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
 #include "shell/qt_settings_store.h"
@@ -23,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -155,8 +158,7 @@ namespace {
         EXPECT_EQ(window.frame.action(CommandId::SelectInterval)->statusTip(),
             QStringLiteral("Select interval of X and Y "));
         EXPECT_EQ(window.frame.statusBar()->currentMessage(), QStringLiteral("For Help, press F1"));
-        // The dialogs of later work are shown but disabled, never fake.
-        EXPECT_FALSE(window.frame.action(CommandId::GraphList)->isEnabled());
+        EXPECT_TRUE(window.frame.action(CommandId::GraphList)->isEnabled());
         EXPECT_TRUE(window.frame.action(CommandId::DocumentProperties)->isEnabled());
         EXPECT_TRUE(window.frame.action(CommandId::AddGraph)->isEnabled());
         EXPECT_FALSE(window.frame.action(CommandId::EditGraph)->isEnabled());
@@ -261,6 +263,67 @@ namespace {
         EXPECT_EQ(currentMouseMode(), MouseMode::Standard);
         EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
         EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
+    }
+
+    TEST(MainFrame, StoredPaneLayoutIsShownAndWrittenBack)
+    {
+        QSettings settings { QStringLiteral("Quenbrix"), QStringLiteral("Ovilan") };
+        for (const auto& [stored, shown] : { std::pair { 1, 1 }, { 3, 3 }, { 7, 1 }, { 2, 1 } }) {
+            settings.setValue(QStringLiteral("Settings/View"), stored);
+            {
+                Window window;
+                EXPECT_EQ(window.frame.paneLayout(), shown) << stored;
+                const bool listed = qobject_cast<CGraphListView*>(window.frame.centralWidget());
+                EXPECT_EQ(listed, shown == 3) << stored;
+                EXPECT_EQ(window.frame.action(CommandId::GraphList)->isChecked(), shown == 3);
+            }
+            settings.sync();
+            EXPECT_EQ(settings.value(QStringLiteral("Settings/View")).toInt(), shown) << stored;
+        }
+        settings.remove(QStringLiteral("Settings/View"));
+    }
+
+    TEST(MainFrame, GraphListComesAndGoesAndSurvivesARestart)
+    {
+        {
+            Window window;
+            window.addGraph("x^2");
+            EXPECT_EQ(window.frame.paneLayout(), 3); // the first run shows the list
+            window.frame.action(CommandId::GraphList)->trigger();
+            EXPECT_EQ(window.frame.paneLayout(), 1);
+            EXPECT_EQ(window.frame.centralWidget(), window.frame.plotView());
+            window.frame.action(CommandId::GraphList)->trigger();
+            auto* list = qobject_cast<CGraphListView*>(window.frame.centralWidget());
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->plotView(), window.frame.plotView());
+            EXPECT_EQ(list->leftView()->tree()->topLevelItemCount(), 1);
+
+            // The new plot view reports to the status bar, the tree's commands reach the window.
+            window.frame.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+            COvilanView* view = window.frame.plotView();
+            view->repaint();
+            QTest::mouseMove(view, view->rect().center());
+            EXPECT_TRUE(window.frame.xPaneText().startsWith(QStringLiteral("X=")));
+            QTreeWidget* tree = list->leftView()->tree();
+            tree->setCurrentItem(tree->topLevelItem(0));
+            EXPECT_EQ(window.document.currentGraph, 0);
+            EXPECT_TRUE(window.frame.action(CommandId::EditGraph)->isEnabled());
+
+            // The close button asks for the plot alone once the click is over.
+            const QPoint close = list->leftView()->closeButtonRect().center();
+            QTest::mouseMove(list->leftView(), close);
+            QTest::mousePress(list->leftView(), Qt::LeftButton, {}, close);
+            QTest::mouseRelease(list->leftView(), Qt::LeftButton, {}, close);
+            QApplication::processEvents();
+            EXPECT_EQ(window.frame.paneLayout(), 1);
+            window.frame.action(CommandId::GraphList)->trigger();
+            window.frame.close();
+        }
+        Window second;
+        EXPECT_EQ(second.frame.paneLayout(), 3);
+        second.frame.action(CommandId::GraphList)->trigger();
+        second.frame.close();
     }
 
     TEST(MainFrame, GraphCommandsKeepUndoRedoAndEditEnabledInStep)
