@@ -169,6 +169,10 @@ void CLabelDlg::initialise()
     captionTitle_->setText(
         pointsMode_ ? QStringLiteral("Add'l string:") : QStringLiteral("Caption:"));
     showRecord();
+    // A label placed with the mouse already has its point; what the user types first is the
+    // caption.
+    if (!pointsMode_)
+        caption_->setFocus(Qt::OtherFocusReason);
 }
 
 void CLabelDlg::showRecord()

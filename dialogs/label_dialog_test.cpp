@@ -58,6 +58,8 @@ namespace {
     TEST_F(LabelDialogTest, PointAndCaptionCannotBothBeHidden)
     {
         auto dialog = open();
+        // Typing straight away writes the caption, not over the point's coordinates.
+        EXPECT_EQ(dialog->focusWidget(), field(*dialog, "caption"));
         testing::clickBox(box(*dialog, "showLabel"));
         EXPECT_TRUE(box(*dialog, "showPoint")->isChecked());
         EXPECT_FALSE(box(*dialog, "showPoint")->isEnabled());
