@@ -105,18 +105,23 @@ namespace {
         }
         EXPECT_EQ(static_cast<const CFunctionGraph&>(document.graph(2)).normalForm2, "2*sin(t)");
 
+        // New graphs take random colours, so each edit picks the colour after the graph's own.
+        const ColorIndex lastBefore = document.graph(3).colorIndex;
         for (int index = 0; index < 4; ++index) {
             document.currentGraph = index;
-            ui.fillGraph
-                = [](CGraphDlg& dialog) { child<CColorCombo>(dialog, "color")->select(13); };
+            const ColorIndex chosen = (document.graph(index).colorIndex + 1) % 16;
+            ui.fillGraph = [chosen](CGraphDlg& dialog) {
+                child<CColorCombo>(dialog, "color")->select(chosen);
+            };
             editCurrentGraph(document, ui);
-            EXPECT_EQ(document.graph(index).colorIndex, 13);
+            EXPECT_EQ(document.graph(index).colorIndex, chosen);
         }
+        const ColorIndex lastAfter = document.graph(3).colorIndex;
         document.undo();
-        EXPECT_NE(document.graph(3).colorIndex, 13);
+        EXPECT_EQ(document.graph(3).colorIndex, lastBefore);
         EXPECT_EQ(document.graph(3).kind, GraphKind::Polar);
         document.redo();
-        EXPECT_EQ(document.graph(3).colorIndex, 13);
+        EXPECT_EQ(document.graph(3).colorIndex, lastAfter);
 
         const std::size_t steps = document.undoStack.size();
         ui.cancel = true;

@@ -51,6 +51,8 @@ namespace {
         CommandId::HelpTopics,
         CommandId::HelpContext,
         CommandId::Help,
+        CommandId::NextPane,
+        CommandId::PreviousPane,
         CommandId::StandardBar,
         CommandId::StatusBar,
     };

@@ -39,6 +39,8 @@ enum class CommandId : int {
     HelpTopics = 57667,
     HelpContext = 57669,
     Help = 57670,
+    NextPane = 57680,
+    PreviousPane = 57681,
     StandardBar = 59392,
     StatusBar = 59393,
 };

@@ -118,6 +118,8 @@ namespace {
         { HelpTopics, "&Contents\tF1", "List Help topics", "Help Topics", "", false },
         { Help, "", "", "", "F1", false },
         { HelpContext, "", "", "", "Shift+F1", false },
+        { NextPane, "", "", "", "F6", false },
+        { PreviousPane, "", "", "", "Shift+F6", false },
         { AppAbout, "&About Ovilan", "", "", "", false },
         { EditLabel, "Edit Label...", "", "", "", false },
         { RemoveLabel, "Remove Label", "", "", "", false },

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace ovilan {
 
@@ -285,6 +286,8 @@ void CMainFrame::connectCommands()
     on(HelpTopics, [this] { openHelp(QStringLiteral("index.html")); });
     on(Help, [this] { openHelp(QStringLiteral("index.html")); });
     on(HelpContext, [this] { openHelp(QStringLiteral("commands.html")); });
+    on(NextPane, [this] { focusOtherPane(); });
+    on(PreviousPane, [this] { focusOtherPane(); });
     // Bar check marks follow the bars however they were shown or hidden.
     connect(standardBar_, &QToolBar::visibilityChanged, this, [this] { refreshCommandStates(); });
     connect(graphsBar_, &QToolBar::visibilityChanged, this, [this] { refreshCommandStates(); });
@@ -317,6 +320,18 @@ void CMainFrame::requestPaneLayout(int layout)
     paneLayout_ = layout;
     view_->setFocus();
     refreshCommandStates();
+}
+
+void CMainFrame::focusOtherPane()
+{
+    // With the graph list there are two panes, so next and previous are the same other one.
+    auto* list = qobject_cast<CGraphListView*>(centralWidget());
+    if (!list || !list->leftView())
+        return;
+    if (focusWidget() == view_)
+        list->leftView()->tree()->setFocus(Qt::ShortcutFocusReason);
+    else
+        view_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::setMouseMode(int mode)

@@ -76,6 +76,7 @@ private:
     void refreshTitle();
     void setMouseMode(int mode);
     void requestPaneLayout(int layout);
+    void focusOtherPane();
 
     // Files.
     bool askToSaveChanges();

@@ -310,6 +310,13 @@ namespace {
             EXPECT_EQ(window.document.currentGraph, 0);
             EXPECT_TRUE(window.frame.action(CommandId::EditGraph)->isEnabled());
 
+            // F6 and Shift+F6 move between the two panes.
+            view->setFocus();
+            window.frame.action(CommandId::NextPane)->trigger();
+            EXPECT_EQ(window.frame.focusWidget(), tree);
+            window.frame.action(CommandId::PreviousPane)->trigger();
+            EXPECT_EQ(window.frame.focusWidget(), view);
+
             // The close button asks for the plot alone once the click is over.
             const QPoint close = list->leftView()->closeButtonRect().center();
             QTest::mouseMove(list->leftView(), close);
