@@ -16,11 +16,11 @@ namespace {
         double max;
     };
 
-    // Scales an axis range about its midpoint.
-    Range scaled(const AxisSettings& axis, double factor)
+    // Scales an axis range about a fixed point, by default its midpoint.
+    Range scaled(const AxisSettings& axis, double factor, std::optional<double> fixed)
     {
-        const double middle = (axis.min + axis.max) * 0.5;
-        return { middle + (axis.min - middle) * factor, middle + (axis.max - middle) * factor };
+        const double centre = fixed.value_or((axis.min + axis.max) * 0.5);
+        return { centre + (axis.min - centre) * factor, centre + (axis.max - centre) * factor };
     }
 
     double roundedToTenDigits(double value)
@@ -30,15 +30,20 @@ namespace {
 
     // The zoom's checks come before any range is stored, so a refused zoom leaves both axes as
     // they were (Y first, then X, as the messages have always come).
-    void zoom(COvilanDoc& document, UserInterface& ui, double factor)
+    void zoom(COvilanDoc& document,
+        UserInterface& ui,
+        double factor,
+        std::optional<double> fixedX = std::nullopt,
+        std::optional<double> fixedY = std::nullopt)
     {
         document.pushSnapshot(kSettingsChanged, 0, 0);
         const StepRatios ratios = stepRatios(document);
         const bool zoomingIn = factor < 1;
         std::optional<Range> ranges[2];
         const AxisSettings* axes[2] = { &document.yAxis, &document.xAxis };
+        const std::optional<double> fixed[2] = { fixedY, fixedX };
         for (int i = 0; i < 2; ++i) {
-            Range range = scaled(*axes[i], factor);
+            Range range = scaled(*axes[i], factor, fixed[i]);
             if (zoomingIn) {
                 range.min = roundedToTenDigits(range.min);
                 range.max = roundedToTenDigits(range.max);
@@ -139,6 +144,11 @@ void documentProperties(COvilanDoc& document, UserInterface& ui)
 void zoomIn(COvilanDoc& document, UserInterface& ui) { zoom(document, ui, 0.5); }
 
 void zoomOut(COvilanDoc& document, UserInterface& ui) { zoom(document, ui, 2); }
+
+void zoomAbout(COvilanDoc& document, UserInterface& ui, bool zoomingIn, double x, double y)
+{
+    zoom(document, ui, zoomingIn ? 0.5 : 2, x, y);
+}
 
 void scroll(COvilanDoc& document, const PlotMapping& mapping, ScrollDirection direction)
 {

@@ -24,6 +24,8 @@ void documentProperties(COvilanDoc& document, UserInterface& ui);
 
 void zoomIn(COvilanDoc& document, UserInterface& ui);
 void zoomOut(COvilanDoc& document, UserInterface& ui);
+// Zoom In or Out with the plot point (x, y) kept where it is, as the mouse wheel zooms.
+void zoomAbout(COvilanDoc& document, UserInterface& ui, bool zoomingIn, double x, double y);
 
 enum class ScrollDirection { Left, Right, Up, Down };
 // The content moves the way the arrow says on screen, also on a reversed axis.

@@ -33,6 +33,33 @@ namespace {
         EXPECT_EQ(document.yAxis.labelStep, 1);
     }
 
+    TEST(DocumentCommands, ZoomAboutAPointKeepsItsPlaceInBothRanges)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ScriptedUi ui;
+        zoomAbout(document, ui, true, 5, -6);
+        EXPECT_EQ(document.xAxis.min, -2.5);
+        EXPECT_EQ(document.xAxis.max, 7.5);
+        EXPECT_EQ(document.yAxis.min, -8);
+        EXPECT_EQ(document.yAxis.max, 2);
+        EXPECT_EQ(document.xAxis.tickStep, 1);
+        EXPECT_EQ(document.undoStack.size(), 1U);
+        zoomAbout(document, ui, false, 5, -6);
+        EXPECT_EQ(document.xAxis.min, -10);
+        EXPECT_EQ(document.yAxis.max, 10);
+        EXPECT_EQ(document.xAxis.tickStep, 2);
+        document.undo();
+        EXPECT_EQ(document.xAxis.min, -2.5);
+
+        // The commands' limits hold about any point.
+        document.xAxis.min = 0;
+        document.xAxis.max = 1e-21;
+        zoomAbout(document, ui, true, 0, 0);
+        EXPECT_EQ(ui.messages, (std::vector<std::string> { "Too small interval." }));
+        EXPECT_EQ(document.xAxis.max, 1e-21);
+    }
+
     TEST(DocumentCommands, RefusedZoomChangesNeitherAxis)
     {
         AppPreferences preferences;

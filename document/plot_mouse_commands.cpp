@@ -19,7 +19,7 @@ namespace {
     // The value the user reads for a number: its shown text, evaluated again.
     double asShown(double value)
     {
-        return evaluateText(formatNumber(value), "", 0).value_or(value);
+        return evaluateText(formatNumber(value), " ", 0).value_or(value);
     }
 
 } // namespace

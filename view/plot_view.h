@@ -57,6 +57,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -96,6 +97,7 @@ private:
     int cursorState_ = 0; // 0 standard, 1 add-label, 2 select
     std::unique_ptr<DragState> dragState_;
     std::int32_t contextLabelIndex_ = -1;
+    int wheelTurn_ = 0; // eighths of a degree not yet zoomed by, from fine-grained wheels
 };
 
 } // namespace ovilan

@@ -1,9 +1,11 @@
+#include "document/document_commands.h"
 #include "document/plot_mouse_commands.h"
 #include "view/plot_state.h"
 #include "view/plot_view.h"
 #include "view/qimage_canvas.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -73,6 +75,32 @@ void COvilanView::mouseDoubleClickEvent(QMouseEvent* event)
     const std::int32_t index = labelHitAt(event->position().toPoint(), true);
     if (index >= 0)
         editLabel(document_, ui_, index);
+}
+
+void COvilanView::wheelEvent(QWheelEvent* event)
+{
+    if (dragging(currentMouseMode())) {
+        event->accept();
+        return;
+    }
+    // One notch of a wheel is 120; touch pads send smaller steps that add up to a notch.
+    constexpr int kNotch = 120;
+    wheelTurn_ += event->angleDelta().y();
+    const QPoint at = event->position().toPoint();
+    while (wheelTurn_ >= kNotch || wheelTurn_ <= -kNotch) {
+        const bool zoomingIn = wheelTurn_ > 0;
+        wheelTurn_ += zoomingIn ? -kNotch : kNotch;
+        // Over the plot the point under the pointer stays put; over the margins the plot zooms
+        // about its middle, as the commands do.
+        const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
+        if (point.inside)
+            zoomAbout(document_, ui_, zoomingIn, point.x, point.y);
+        else if (zoomingIn)
+            zoomIn(document_, ui_);
+        else
+            zoomOut(document_, ui_);
+    }
+    event->accept();
 }
 
 std::int32_t COvilanView::labelHitAt(const QPoint& at, bool topmostFirst) const

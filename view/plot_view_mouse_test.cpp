@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -248,6 +249,39 @@ namespace {
         EXPECT_NEAR(plot.document.xAxis.min, -10, 0.1);
         EXPECT_NEAR(plot.document.xAxis.max, 2, 0.1);
         EXPECT_NEAR(plot.document.yAxis.min, -10, 0.1);
+    }
+
+    TEST(PlotMouse, WheelZoomKeepsThePointUnderThePointerInOneStep)
+    {
+        Plot plot;
+        const QPoint pointer = plot.at(6, -3) + QPoint(1, 1);
+        const PlotPoint under = deviceToPlot(currentPlotMapping(), pointer.x(), pointer.y());
+        const auto turn = [&](int delta) {
+            QWheelEvent event(QPointF(pointer),
+                QPointF(plot.view.mapToGlobal(pointer)),
+                QPoint(),
+                QPoint(0, delta),
+                Qt::NoButton,
+                Qt::NoModifier,
+                Qt::NoScrollPhase,
+                false);
+            QApplication::sendEvent(&plot.view, &event);
+            plot.view.repaint();
+        };
+        turn(120);
+        EXPECT_EQ(plot.document.undoStack.size(), 1U);
+        EXPECT_NEAR(plot.document.xAxis.max - plot.document.xAxis.min, 10, 1e-9);
+        EXPECT_EQ(plot.at(under.x, under.y), pointer);
+        // A touch pad's small steps zoom only once they add up to a notch.
+        turn(60);
+        EXPECT_EQ(plot.document.undoStack.size(), 1U);
+        turn(-60);
+        turn(-120);
+        EXPECT_EQ(plot.document.undoStack.size(), 2U);
+        EXPECT_NEAR(plot.document.xAxis.max - plot.document.xAxis.min, 20, 1e-9);
+        EXPECT_EQ(plot.at(under.x, under.y), pointer);
+        plot.document.undo();
+        EXPECT_NEAR(plot.document.xAxis.max - plot.document.xAxis.min, 10, 1e-9);
     }
 
     TEST(PlotMouse, RightClickCancelsAndTheFeedbackLeavesNoPixelChanged)
