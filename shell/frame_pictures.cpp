@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QUrl>
 
 namespace ovilan {
@@ -22,17 +23,25 @@ void CMainFrame::savePicture()
     const auto request = ui_.askPictureSize(view_->width(), view_->height());
     if (!request)
         return;
-    const auto path = ui_.pictureFileName();
-    if (!path)
+    const auto file = ui_.pictureFileName();
+    if (!file)
         return;
     const QImage picture = renderPictureImage(document_, request->width, request->height);
+    if (file->format == PictureFormat::Png) {
+        // The same 16-colour pixels as the bitmap, written to a temporary file first.
+        QSaveFile out(file->path);
+        if (!out.open(QIODevice::WriteOnly) || !toPaletteImage(picture).save(&out, "PNG")
+            || !out.commit())
+            ui_.showMessage(QStringLiteral("An error has occured while saving."));
+        return;
+    }
     const auto dib
         = pictureDib(picture, request->rle ? DibCompression::Rle4 : DibCompression::None);
     if (dib.empty()) {
         ui_.showMessage(QStringLiteral("Can't save the bitmap."));
         return;
     }
-    if (!writeBmp(path->toStdString(), dib))
+    if (!writeBmp(file->path.toStdString(), dib))
         ui_.showMessage(QStringLiteral("An error has occured while saving."));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -67,6 +68,16 @@ void PictureDialog::accept()
         QMessageBox::Ok,
         this);
     box.exec();
+}
+
+PictureFormat chosenPictureFormat(const QString& path, const QString& nameFilter)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("png"))
+        return PictureFormat::Png;
+    if (suffix == QStringLiteral("bmp") || suffix == QStringLiteral("rle"))
+        return PictureFormat::Bmp;
+    return nameFilter == kPngFilter ? PictureFormat::Png : PictureFormat::Bmp;
 }
 
 } // namespace ovilan

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/shell_interface.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -40,5 +42,12 @@ private:
 };
 
 SideReading readPictureSide(const QString& text);
+
+inline const QString kBitmapFilter = QStringLiteral("Bitmap pictures (*.bmp *.rle)");
+inline const QString kPngFilter = QStringLiteral("PNG pictures (*.png)");
+
+// A typed ".png", ".bmp" or ".rle" decides the format; otherwise the chosen filter does, and
+// "All files" keeps the bitmap.
+PictureFormat chosenPictureFormat(const QString& path, const QString& nameFilter);
 
 } // namespace ovilan

@@ -113,17 +113,23 @@ std::optional<QString> QtShellInterface::saveFileName(const QString& suggestion)
     return dialog.selectedFiles().front();
 }
 
-std::optional<QString> QtShellInterface::pictureFileName()
+std::optional<PictureFile> QtShellInterface::pictureFileName()
 {
-    const QString pictures = QStringLiteral("Bitmap pictures (*.bmp *.rle)");
     QFileDialog dialog(parent_, QStringLiteral("Save As Picture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({ QStringLiteral("All files (*.*)"), pictures });
-    dialog.selectNameFilter(pictures);
+    dialog.setNameFilters({ QStringLiteral("All files (*.*)"), kBitmapFilter, kPngFilter });
+    dialog.selectNameFilter(kBitmapFilter);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    // A name typed without an extension gets the one of the chosen kind of picture.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(
+                filter == kPngFilter ? QStringLiteral("png") : QStringLiteral("bmp"));
+        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().front();
+    const QString path = dialog.selectedFiles().front();
+    return PictureFile { path, chosenPictureFormat(path, dialog.selectedNameFilter()) };
 }
 
 std::optional<PictureRequest> QtShellInterface::askPictureSize(int width, int height)

@@ -23,7 +23,7 @@ public:
     SaveChangesAnswer askSaveChanges(const QString& documentName) override;
     std::optional<QString> openFileName(const QString& folder) override;
     std::optional<QString> saveFileName(const QString& suggestion) override;
-    std::optional<QString> pictureFileName() override;
+    std::optional<PictureFile> pictureFileName() override;
     std::optional<PictureRequest> askPictureSize(int width, int height) override;
 
 private:

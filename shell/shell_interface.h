@@ -10,6 +10,14 @@ namespace ovilan {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
+enum class PictureFormat { Bmp, Png };
+
+// Where Save As Picture writes, and in which format.
+struct PictureFile {
+    QString path;
+    PictureFormat format = PictureFormat::Bmp;
+};
+
 struct PictureRequest {
     int width = 0;
     int height = 0;
@@ -24,7 +32,7 @@ public:
     virtual SaveChangesAnswer askSaveChanges(const QString& documentName) = 0;
     virtual std::optional<QString> openFileName(const QString& folder) = 0;
     virtual std::optional<QString> saveFileName(const QString& suggestion) = 0;
-    virtual std::optional<QString> pictureFileName() = 0;
+    virtual std::optional<PictureFile> pictureFileName() = 0;
     virtual std::optional<PictureRequest> askPictureSize(int width, int height) = 0;
     // A message that does not come from the document: file errors, picture errors.
     void showMessage(const QString& text) { showMessage(std::string_view(text.toStdString())); }

@@ -54,13 +54,19 @@ namespace {
         SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
         std::optional<QString> openFileName(const QString&) override { return fileName; }
         std::optional<QString> saveFileName(const QString&) override { return fileName; }
-        std::optional<QString> pictureFileName() override { return fileName; }
+        std::optional<PictureFile> pictureFileName() override
+        {
+            if (!fileName)
+                return std::nullopt;
+            return PictureFile { *fileName, chosenPictureFormat(*fileName, pictureFilter) };
+        }
         std::optional<PictureRequest> askPictureSize(int, int) override { return picture; }
 
         std::vector<std::string> messages;
         SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
+        QString pictureFilter = kBitmapFilter;
         std::unique_ptr<CFunctionGraph> nextGraph;
         std::function<void(CPlotLabel&)> editLabel;
     };
@@ -464,6 +470,42 @@ namespace {
         window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
         window.frame.savePicture();
         EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    TEST(MainFrame, PngPictureHasTheBitmapsPixels)
+    {
+        EXPECT_EQ(chosenPictureFormat(QStringLiteral("a.PNG"), kBitmapFilter), PictureFormat::Png);
+        EXPECT_EQ(chosenPictureFormat(QStringLiteral("a.bmp"), kPngFilter), PictureFormat::Bmp);
+        EXPECT_EQ(chosenPictureFormat(QStringLiteral("a.rle"), kPngFilter), PictureFormat::Bmp);
+        EXPECT_EQ(chosenPictureFormat(QStringLiteral("plot"), kPngFilter), PictureFormat::Png);
+        EXPECT_EQ(
+            chosenPictureFormat(QStringLiteral("plot.v2"), kBitmapFilter), PictureFormat::Bmp);
+        EXPECT_EQ(chosenPictureFormat(QStringLiteral("plot"), QStringLiteral("All files (*.*)")),
+            PictureFormat::Bmp);
+
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("sin(3x)*4");
+        window.ui.picture = PictureRequest { 300, 220, true };
+        window.ui.fileName = temporaryFile(dir, "plot.bmp");
+        window.frame.savePicture();
+        window.ui.fileName = temporaryFile(dir, "plot");
+        window.ui.pictureFilter = kPngFilter;
+        window.frame.savePicture();
+        EXPECT_TRUE(window.ui.messages.empty());
+        QFile png(temporaryFile(dir, "plot"));
+        ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(png.read(8).startsWith("\x89PNG"));
+        const QImage fromBmp(temporaryFile(dir, "plot.bmp"), "BMP");
+        const QImage fromPng(temporaryFile(dir, "plot"), "PNG");
+        ASSERT_EQ(fromPng.size(), QSize(300, 220));
+        EXPECT_EQ(fromPng.convertToFormat(QImage::Format_RGB32),
+            fromBmp.convertToFormat(QImage::Format_RGB32));
+
+        window.ui.fileName = temporaryFile(dir, "no/folder/plot.png");
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.messages,
+            (std::vector<std::string> { "An error has occured while saving." }));
     }
 
     TEST(MainFrame, CopyPutsThePictureOnTheClipboardAsImageAndBmp)
