@@ -65,9 +65,18 @@ void CMainFrame::open()
 {
     if (!askToSaveChanges())
         return;
-    const QString folder = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
-    if (const auto path = ui_.openFileName(folder))
+    if (const auto path = ui_.openFileName(openFolder()))
         openDocument(*path);
+}
+
+QString CMainFrame::openFolder() const
+{
+    // The open document's folder, else the last file's; a newcomer starts with the examples.
+    if (!path_.isEmpty())
+        return QFileInfo(path_).absolutePath();
+    if (!recentFiles_.isEmpty())
+        return QFileInfo(recentFiles_.front()).absolutePath();
+    return programDataFolder(QStringLiteral("examples"));
 }
 
 bool CMainFrame::saveDocumentAs(const QString& path)

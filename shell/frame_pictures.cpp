@@ -82,22 +82,29 @@ void CMainFrame::print()
     painter.drawImage(QRect(page.topLeft(), fitted), picture);
 }
 
+QString programDataFolder(const QString& name)
+{
+    // Beside the program in the build tree, or in the shared data folder of an installation.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const QString& folder : { name, QStringLiteral("../share/ovilan/") + name }) {
+        const QFileInfo found(programDir.absoluteFilePath(folder));
+        if (found.isDir())
+            return found.canonicalFilePath();
+    }
+    return {};
+}
+
 void CMainFrame::openHelp(const QString& page)
 {
-    // The help ships beside the program, or in the shared data folder of an installation.
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const QString& folder :
-        { QStringLiteral("help"), QStringLiteral("../share/ovilan/help") }) {
-        const QString file = programDir.absoluteFilePath(
-            folder + QLatin1Char('/') + page.section(QLatin1Char('#'), 0, 0));
-        if (QFileInfo::exists(file)) {
-            QUrl url = QUrl::fromLocalFile(file);
-            url.setFragment(page.section(QLatin1Char('#'), 1));
-            QDesktopServices::openUrl(url);
-            return;
-        }
+    const QString help = programDataFolder(QStringLiteral("help"));
+    const QString file = help + QLatin1Char('/') + page.section(QLatin1Char('#'), 0, 0);
+    if (help.isEmpty() || !QFileInfo::exists(file)) {
+        ui_.showMessage(QStringLiteral("The help files were not found beside the program."));
+        return;
     }
-    ui_.showMessage(QStringLiteral("The help files were not found beside the program."));
+    QUrl url = QUrl::fromLocalFile(file);
+    url.setFragment(page.section(QLatin1Char('#'), 1));
+    QDesktopServices::openUrl(url);
 }
 
 } // namespace ovilan

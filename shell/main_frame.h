@@ -19,6 +19,10 @@ namespace ovilan {
 
 class COvilanView;
 
+// A folder of the program's own files ("help", "examples") beside the program or in its
+// installation's shared data; empty when there is none.
+QString programDataFolder(const QString& name);
+
 // The program's one window: the plot, the menus and tool bars built from the command table, the
 // status bar with the coordinate panes, and the file, picture and help commands.
 class CMainFrame : public QMainWindow, public DocumentView {
@@ -83,6 +87,8 @@ private:
     bool save();
     bool saveAs();
     void open();
+    // Where the Open dialog starts.
+    QString openFolder() const;
     void rememberRecent(const QString& path);
     void fillRecentMenu(QMenu* menu);
     void writeRecentFiles();

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPaintEvent>
@@ -52,7 +53,11 @@ namespace {
         }
         void runDocumentProperties(COvilanDoc&) override { }
         SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
-        std::optional<QString> openFileName(const QString&) override { return fileName; }
+        std::optional<QString> openFileName(const QString& folder) override
+        {
+            openFolders.append(folder);
+            return fileName;
+        }
         std::optional<QString> saveFileName(const QString&) override { return fileName; }
         std::optional<PictureFile> pictureFileName() override
         {
@@ -67,6 +72,7 @@ namespace {
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
         QString pictureFilter = kBitmapFilter;
+        QStringList openFolders;
         std::unique_ptr<CFunctionGraph> nextGraph;
         std::function<void(CPlotLabel&)> editLabel;
     };
@@ -470,6 +476,23 @@ namespace {
         window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
         window.frame.savePicture();
         EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    TEST(MainFrame, OpenStartsInTheExamplesUntilThereIsAFile)
+    {
+        const QTemporaryDir dir;
+        QSettings(QStringLiteral("Quenbrix"), QStringLiteral("Ovilan"))
+            .remove(QStringLiteral("Recent File List"));
+        Window window;
+        window.frame.action(CommandId::FileOpen)->trigger();
+        ASSERT_EQ(window.ui.openFolders.size(), 1);
+        EXPECT_TRUE(QFileInfo::exists(window.ui.openFolders[0] + QStringLiteral("/gallery.ovd")))
+            << window.ui.openFolders[0].toStdString();
+        ASSERT_TRUE(window.frame.saveDocumentAs(temporaryFile(dir, "mine.ovd")));
+        window.frame.action(CommandId::FileOpen)->trigger();
+        EXPECT_EQ(window.ui.openFolders[1], QFileInfo(dir.path()).absoluteFilePath());
+        QSettings(QStringLiteral("Quenbrix"), QStringLiteral("Ovilan"))
+            .remove(QStringLiteral("Recent File List"));
     }
 
     TEST(MainFrame, PngPictureHasTheBitmapsPixels)
