@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace ovilan {
 
@@ -45,22 +46,48 @@ void COvilanView::onUpdate(std::int32_t hint)
     // Even hints repaint everything; odd ones only when bit 1 asks for it, all of the window for
     // operation 0 and the areas of one label for operation 1.
     if (hint % 2 == 0) {
-        markStale(rect());
+        markStale(deviceRect());
         return;
     }
     if ((hint & 2) == 0)
         return;
     const std::int32_t operation = (hint >> 8) & 7;
     if (operation == 0)
-        markStale(rect());
+        markStale(deviceRect());
     else if (operation == 1)
         markStale(labelArea(hint >> 11));
+}
+
+QRect COvilanView::deviceRect() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return { 0, 0, qCeil(width() * ratio), qCeil(height() * ratio) };
+}
+
+QRect COvilanView::toLogical(const QRect& area) const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio).toAlignedRect();
+}
+
+QPoint COvilanView::toDevice(const QPointF& logical) const
+{
+    const qreal ratio = devicePixelRatioF();
+    return { qFloor(logical.x() * ratio), qFloor(logical.y() * ratio) };
+}
+
+QImage COvilanView::measuringImage() const
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(backBuffer_.dotsPerMeterX());
+    image.setDotsPerMeterY(backBuffer_.dotsPerMeterY());
+    return image;
 }
 
 void COvilanView::markStale(const QRect& area)
 {
     stale_ += area;
-    update(area);
+    update(toLogical(area));
 }
 
 QRect COvilanView::labelArea(std::int32_t index)
@@ -69,7 +96,7 @@ QRect COvilanView::labelArea(std::int32_t index)
         return {};
     const CPlotLabel& label = document_.labels[static_cast<std::size_t>(index)];
     const PlotMapping& mapping = currentPlotMapping();
-    QImage measuring(1, 1, QImage::Format_RGB32);
+    QImage measuring = measuringImage();
     const QImageCanvas canvas(measuring);
     const DeviceRect box = label.captionBox(canvas, mapping);
     const QRect caption = toQRect({ box.left - 2, box.top - 2, box.right + 2, box.bottom + 2 });
@@ -82,18 +109,25 @@ QRect COvilanView::labelArea(std::int32_t index)
 void COvilanView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    stale_ = rect();
+    stale_ = deviceRect();
 }
 
 void COvilanView::paintEvent(QPaintEvent* event)
 {
-    if (backBuffer_.size() != size()) {
-        backBuffer_ = QImage(size(), QImage::Format_RGB32);
-        stale_ = rect();
+    // The plot is drawn in device pixels, one per plot pixel, on screens of any scale; its texts
+    // take the screen's real resolution so they keep their size in points.
+    const qreal ratio = devicePixelRatioF();
+    if (backBuffer_.size() != deviceRect().size() || backBufferRatio_ != ratio) {
+        backBuffer_ = QImage(deviceRect().size(), QImage::Format_RGB32);
+        const int dotsPerMeter = qRound(96 * ratio / 0.0254);
+        backBuffer_.setDotsPerMeterX(dotsPerMeter);
+        backBuffer_.setDotsPerMeterY(dotsPerMeter);
+        backBufferRatio_ = ratio;
+        stale_ = deviceRect();
     }
     // Only what a change touched is drawn again; everything else, the mouse feedback included,
     // is already in the back buffer.
-    const QRect redraw = stale_.boundingRect() & rect();
+    const QRect redraw = stale_.boundingRect() & deviceRect();
     stale_ = QRegion();
     if (!redraw.isEmpty())
         drawPlotArea(redraw);
@@ -101,7 +135,9 @@ void COvilanView::paintEvent(QPaintEvent* event)
     if (shown.isEmpty())
         return;
     QPainter painter(this);
-    painter.drawImage(shown, backBuffer_, shown);
+    painter.drawImage(QRectF(shown),
+        backBuffer_,
+        QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
 }
 
 void COvilanView::drawPlotArea(const QRect& area)
@@ -109,7 +145,7 @@ void COvilanView::drawPlotArea(const QRect& area)
     // The plot drawn again over feedback would leave stale pixels under it; the feedback goes
     // first and comes back with the next mouse move.
     if (dragState_)
-        update(dragState_->saved.restore(backBuffer_));
+        update(toLogical(dragState_->saved.restore(backBuffer_)));
     QImageCanvas canvas(backBuffer_);
     canvas.setClipBox({ area.left(), area.top(), area.right(), area.bottom() });
     // Erasing the background fills what is repainted in the document's colour, which is also the
@@ -118,7 +154,7 @@ void COvilanView::drawPlotArea(const QRect& area)
     canvas.fillRect({ area.left(), area.top(), area.right() + 1, area.bottom() + 1 }, background);
     canvas.textState().backgroundColor = background;
     PlotMapping& mapping = currentPlotMapping();
-    mapping.plotRect = { 0, 0, width(), height() };
+    mapping.plotRect = { 0, 0, backBuffer_.width(), backBuffer_.height() };
     layoutDocument(mapping, canvas, document_);
     drawPlot(canvas, mapping, document_);
 }
@@ -141,11 +177,13 @@ void COvilanView::mouseModeChanged()
     // A mode command in the middle of a drag ends the drag without applying it.
     const MouseMode mode = currentMouseMode();
     if (dragState_ && mode != MouseMode::DraggingLabel && mode != MouseMode::Selecting) {
-        update(dragState_->saved.restore(backBuffer_));
+        update(toLogical(dragState_->saved.restore(backBuffer_)));
         dragState_.reset();
     }
-    const QPoint at = mapFromGlobal(QCursor::pos());
-    updateCursor(deviceToPlot(currentPlotMapping(), at.x(), at.y()).inside && rect().contains(at));
+    const QPointF logical = mapFromGlobal(QCursor::pos().toPointF());
+    const QPoint at = toDevice(logical);
+    updateCursor(deviceToPlot(currentPlotMapping(), at.x(), at.y()).inside
+        && rect().contains(logical.toPoint()));
 }
 
 void COvilanView::updateCursor(bool inside)

@@ -39,7 +39,7 @@ public:
     void removeContextLabel();
     std::int32_t contextLabelIndex() const { return contextLabelIndex_; }
 
-    // The picture of the plot as the window shows it, for printing.
+    // The picture of the plot as the window shows it, in device pixels.
     QImage snapshot() const { return backBuffer_; }
 
 signals:
@@ -72,6 +72,13 @@ private:
 
     // The caption box and the marker square of one label, where it is drawn now.
     QRect labelArea(std::int32_t index);
+    // The window in device pixels, where the plot is drawn, and the ways between the two.
+    QRect deviceRect() const;
+    QRect toLogical(const QRect& area) const;
+    QPoint toDevice(const QPointF& logical) const;
+    // A one-pixel image with the back buffer's resolution, to measure texts as they are drawn.
+    QImage measuringImage() const;
+    // `area` in device pixels.
     void markStale(const QRect& area);
     void drawPlotArea(const QRect& area);
     void updateCursor(bool inside);
@@ -90,7 +97,8 @@ private:
 
     COvilanDoc& document_;
     UserInterface& ui_;
-    QImage backBuffer_;
+    QImage backBuffer_; // in device pixels
+    qreal backBufferRatio_ = 0;
     QRegion stale_;
     QCursor addLabelCursor_;
     QCursor selectCursor_;

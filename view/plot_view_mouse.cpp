@@ -33,7 +33,7 @@ namespace {
 
 void COvilanView::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = toDevice(event->position());
     if (event->button() == Qt::LeftButton)
         pressLeft(at);
     else if (event->button() == Qt::RightButton)
@@ -44,7 +44,7 @@ void COvilanView::mousePressEvent(QMouseEvent* event)
 
 void COvilanView::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = toDevice(event->position());
     if (dragging(currentMouseMode()) && dragState_) {
         followDrag(at);
         return;
@@ -72,7 +72,7 @@ void COvilanView::mouseDoubleClickEvent(QMouseEvent* event)
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
-    const std::int32_t index = labelHitAt(event->position().toPoint(), true);
+    const std::int32_t index = labelHitAt(toDevice(event->position()), true);
     if (index >= 0)
         editLabel(document_, ui_, index);
 }
@@ -86,7 +86,7 @@ void COvilanView::wheelEvent(QWheelEvent* event)
     // One notch of a wheel is 120; touch pads send smaller steps that add up to a notch.
     constexpr int kNotch = 120;
     wheelTurn_ += event->angleDelta().y();
-    const QPoint at = event->position().toPoint();
+    const QPoint at = toDevice(event->position());
     while (wheelTurn_ >= kNotch || wheelTurn_ <= -kNotch) {
         const bool zoomingIn = wheelTurn_ > 0;
         wheelTurn_ += zoomingIn ? -kNotch : kNotch;
@@ -105,7 +105,7 @@ void COvilanView::wheelEvent(QWheelEvent* event)
 
 std::int32_t COvilanView::labelHitAt(const QPoint& at, bool topmostFirst) const
 {
-    QImage measuring(1, 1, QImage::Format_RGB32);
+    QImage measuring = measuringImage();
     const QImageCanvas canvas(measuring);
     const PlotMapping& mapping = currentPlotMapping();
     const std::int32_t count = document_.labelCount();
@@ -175,21 +175,21 @@ void COvilanView::followDrag(const QPoint& at)
         copy.y = point.y;
         copy.outlineOnly = 1;
         dragState_->current = devicePoint(mapping, point.x, point.y);
-        update(drawLabelFeedback(backBuffer_, mapping, copy, dragState_->saved));
+        update(toLogical(drawLabelFeedback(backBuffer_, mapping, copy, dragState_->saved)));
         showReadOut(point.x, point.y);
         return;
     }
     const PlotPoint point = clampedPlotPoint(at);
     dragState_->current = devicePoint(mapping, point.x, point.y);
-    update(drawSelectionFeedback(
-        backBuffer_, dragState_->start, dragState_->current, dragState_->saved));
+    update(toLogical(drawSelectionFeedback(
+        backBuffer_, dragState_->start, dragState_->current, dragState_->saved)));
     showReadOut(point.x, point.y);
 }
 
 void COvilanView::removeFeedback()
 {
     if (dragState_)
-        update(dragState_->saved.restore(backBuffer_));
+        update(toLogical(dragState_->saved.restore(backBuffer_)));
 }
 
 void COvilanView::releaseLeft()

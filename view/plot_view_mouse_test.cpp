@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -40,16 +41,13 @@ namespace {
             const DevicePoint p = plotToDevice(currentPlotMapping(), x, y);
             return { p.x, p.y };
         }
-        void send(QEvent::Type type, Qt::MouseButton button, const QPoint& where)
+        // `where` is in device pixels, as the plot is drawn; the event gets window coordinates.
+        void send(QEvent::Type type, Qt::MouseButton button, const QPoint& devicePoint)
         {
+            const QPointF where = QPointF(devicePoint) / view.devicePixelRatioF();
             const Qt::MouseButtons held
                 = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-            QMouseEvent event(type,
-                QPointF(where),
-                QPointF(view.mapToGlobal(where)),
-                button,
-                held,
-                Qt::NoModifier);
+            QMouseEvent event(type, where, view.mapToGlobal(where), button, held, Qt::NoModifier);
             QApplication::sendEvent(&view, &event);
         }
         void press(const QPoint& where, Qt::MouseButton button = Qt::LeftButton)
@@ -122,6 +120,17 @@ namespace {
         plot.ui.editLabel = [](CPlotLabel&) { ADD_FAILURE() << "no dialog outside the plot"; };
         plot.click(QPoint(0, 0));
         EXPECT_EQ(plot.document.labelCount(), 0);
+    }
+
+    TEST(PlotMouse, PlotIsDrawnInDevicePixels)
+    {
+        Plot plot;
+        const qreal ratio = plot.view.devicePixelRatioF();
+        EXPECT_EQ(plot.screen().size(), QSize(qCeil(400 * ratio), qCeil(300 * ratio)));
+        const PlotMapping& mapping = currentPlotMapping();
+        // The plot rectangle is laid out in those pixels, not in window coordinates.
+        EXPECT_LE(mapping.plotRect.right, plot.screen().width());
+        EXPECT_GT(mapping.plotRect.right - mapping.plotRect.left, plot.screen().width() * 3 / 4);
     }
 
     TEST(PlotMouse, DraggingBeyondTheEdgePinsTheLabelToTheRangeInOneStep)
@@ -257,8 +266,9 @@ namespace {
         const QPoint pointer = plot.at(6, -3) + QPoint(1, 1);
         const PlotPoint under = deviceToPlot(currentPlotMapping(), pointer.x(), pointer.y());
         const auto turn = [&](int delta) {
-            QWheelEvent event(QPointF(pointer),
-                QPointF(plot.view.mapToGlobal(pointer)),
+            const QPointF where = QPointF(pointer) / plot.view.devicePixelRatioF();
+            QWheelEvent event(where,
+                plot.view.mapToGlobal(where),
                 QPoint(),
                 QPoint(0, delta),
                 Qt::NoButton,
