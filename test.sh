@@ -6,13 +6,23 @@ cd "$(dirname "$0")"
 . scripts/packages.sh
 
 ovilan_need_packages cmake ninja-build g++ clang libclang-rt-14-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev locales qt6-base-dev fonts-liberation2
+  libgtest-dev libgmock-dev libbenchmark-dev locales qt6-base-dev fonts-liberation2 \
+  dpkg-dev desktop-file-utils libxml2-utils file shared-mime-info
 ovilan_need_locale de_DE
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j 2
+
+echo "== install layout"
+# Installs into a scratch root as a distribution would, then packages the same build as a .deb.
+install_root=$(mktemp -d)
+trap 'rm -rf "$install_root"' EXIT
+DESTDIR="$install_root/root" cmake --install build --prefix /usr >/dev/null
+(cd build && cpack -G DEB -B "$install_root/deb" >/dev/null)
+scripts/check_install.sh "$install_root/root" "$install_root"/deb/ovilan_*.deb
+rm -rf "$install_root"
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
