@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quenbrix"));
     QApplication::setApplicationName(QStringLiteral("Ovilan"));
+    // Links the window to its installed desktop entry (icon and name in Wayland task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quenbrix.Ovilan"));
     QApplication::setWindowIcon(applicationIcon());
 
     QtSettingsStore store;
