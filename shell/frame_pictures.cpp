@@ -1,4 +1,11 @@
+#include "dialogs/doc_property_sheet.h"
+#include "dialogs/graph_dialog.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/table_graph_dialog.h"
+#include "shell/about_dialog.h"
+#include "shell/environment_dialog.h"
 #include "shell/main_frame.h"
+#include "shell/picture_dialog.h"
 #include "view/picture_export.h"
 #include "view/plot_view.h"
 
@@ -91,6 +98,25 @@ QString programDataFolder(const QString& name)
         if (found.isDir())
             return found.canonicalFilePath();
     }
+    return {};
+}
+
+QString dialogHelpAnchor(const QWidget* dialog)
+{
+    if (qobject_cast<const CGraphDlg*>(dialog))
+        return QStringLiteral("dlg-graph");
+    if (qobject_cast<const CTableGraphDlg*>(dialog))
+        return QStringLiteral("dlg-table");
+    if (qobject_cast<const CLabelDlg*>(dialog))
+        return QStringLiteral("dlg-label");
+    if (qobject_cast<const CDocPropertySheet*>(dialog))
+        return QStringLiteral("dlg-document");
+    if (qobject_cast<const PictureDialog*>(dialog))
+        return QStringLiteral("dlg-picture");
+    if (qobject_cast<const EnvironmentDialog*>(dialog))
+        return QStringLiteral("dlg-environment");
+    if (qobject_cast<const AboutDialog*>(dialog))
+        return QStringLiteral("dlg-about");
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include "view/plot_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
             recentFiles_.append(file);
     }
     document_.addView(this);
+    qApp->installEventFilter(this);
     refreshTitle();
     refreshCommandStates();
 }
@@ -370,6 +372,15 @@ void CMainFrame::onUpdate(std::int32_t)
 // F1 on a highlighted menu item opens the help at that command.
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // F1 in one of the program's dialogs opens the help at that dialog.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1
+        && watched->isWidgetType()) {
+        const QString anchor = dialogHelpAnchor(QApplication::activeModalWidget());
+        if (!anchor.isEmpty()) {
+            openHelp(QStringLiteral("dialogs.html#") + anchor);
+            return true;
+        }
+    }
     auto* menu = qobject_cast<QMenu*>(watched);
     if (menu && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && menu->activeAction()

@@ -22,6 +22,8 @@ class COvilanView;
 // A folder of the program's own files ("help", "examples") beside the program or in its
 // installation's shared data; empty when there is none.
 QString programDataFolder(const QString& name);
+// The anchor of a dialog's section in the help's dialog page; empty for other windows.
+QString dialogHelpAnchor(const QWidget* dialog);
 
 // The program's one window: the plot, the menus and tool bars built from the command table, the
 // status bar with the coordinate panes, and the file, picture and help commands.

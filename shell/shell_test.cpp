@@ -1,5 +1,11 @@
+#include "dialogs/dialog_services.h"
+#include "dialogs/doc_property_sheet.h"
+#include "dialogs/graph_dialog.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/table_graph_dialog.h"
 #include "document/document_file.h"
 #include "graph/function_graph.h"
+#include "graph/table_graph.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
 #include "shell/graph_list_view.h"
@@ -438,6 +444,39 @@ namespace {
                 page.contains(QStringLiteral("id=\"cmd-%1\"").arg(static_cast<int>(spec.id))))
                 << static_cast<int>(spec.id);
         EXPECT_TRUE(QFile::exists(QStringLiteral(OVILAN_HELP "/index.html")));
+    }
+
+    TEST(Help, EveryDialogHasItsSectionForF1)
+    {
+        QFile file(QStringLiteral(OVILAN_HELP "/dialogs.html"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        CPlotLabel label;
+        CTableGraph table(document);
+        int lastPage = 0;
+        const std::vector<std::unique_ptr<QDialog>> dialogs = [&] {
+            std::vector<std::unique_ptr<QDialog>> all;
+            all.push_back(std::make_unique<CGraphDlg>(document, nullptr, standardDialogServices()));
+            all.push_back(std::make_unique<CTableGraphDlg>(table, standardDialogServices()));
+            all.push_back(std::make_unique<CLabelDlg>(label, false, standardDialogServices()));
+            all.push_back(
+                std::make_unique<CDocPropertySheet>(document, standardDialogServices(), lastPage));
+            all.push_back(std::make_unique<PictureDialog>(640, 480));
+            all.push_back(std::make_unique<EnvironmentDialog>(preferences));
+            return all;
+        }();
+        QStringList anchors;
+        for (const auto& dialog : dialogs) {
+            const QString anchor = dialogHelpAnchor(dialog.get());
+            EXPECT_TRUE(page.contains(QStringLiteral("id=\"%1\"").arg(anchor)))
+                << anchor.toStdString();
+            anchors.append(anchor);
+        }
+        anchors.removeDuplicates();
+        EXPECT_EQ(anchors.size(), 6);
+        EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
     TEST(PictureDialog, RefusesSidesOutside100To3000)
