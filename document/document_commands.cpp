@@ -23,11 +23,6 @@ namespace {
         return { centre + (axis.min - centre) * factor, centre + (axis.max - centre) * factor };
     }
 
-    double roundedToTenDigits(double value)
-    {
-        return evaluateText(formatNumber(value), " ", 0).value_or(value);
-    }
-
     // The zoom's checks come before any range is stored, so a refused zoom leaves both axes as
     // they were (Y first, then X, as the messages have always come).
     void zoom(COvilanDoc& document,
@@ -45,8 +40,8 @@ namespace {
         for (int i = 0; i < 2; ++i) {
             Range range = scaled(*axes[i], factor, fixed[i]);
             if (zoomingIn) {
-                range.min = roundedToTenDigits(range.min);
-                range.max = roundedToTenDigits(range.max);
+                range.min = roundedToShownDigits(range.min);
+                range.max = roundedToShownDigits(range.max);
                 if (range.max - range.min < 1e-21) {
                     ui.showMessage(kTooSmallInterval);
                     return;
@@ -74,6 +69,11 @@ namespace {
     }
 
 } // namespace
+
+double roundedToShownDigits(double value)
+{
+    return evaluateText(formatNumber(value), " ", 0).value_or(value);
+}
 
 void addGraph(COvilanDoc& document, UserInterface& ui)
 {

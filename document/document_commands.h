@@ -14,6 +14,9 @@ inline constexpr std::string_view kRemoveGraphQuestion
 inline constexpr std::string_view kTooLargeInterval = "Too large interval.";
 inline constexpr std::string_view kTooSmallInterval = "Too small interval.";
 
+// A number as the program shows it (ten significant digits), read back: the bound a zoom keeps.
+double roundedToShownDigits(double value);
+
 // The Graphs and View commands that change the document. Each records its undo step before it
 // changes anything and ends with the hints that make the views repaint.
 void addGraph(COvilanDoc& document, UserInterface& ui);

@@ -1,8 +1,6 @@
 #include "document/plot_mouse_commands.h"
 
 #include "document/document_commands.h"
-#include "expr/number_format.h"
-#include "expr/text_evaluator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,12 +12,6 @@ namespace {
     bool isLabel(const COvilanDoc& document, std::int32_t index)
     {
         return index >= 0 && index < document.labelCount();
-    }
-
-    // The value the user reads for a number: its shown text, evaluated again.
-    double asShown(double value)
-    {
-        return evaluateText(formatNumber(value), " ", 0).value_or(value);
     }
 
 } // namespace
@@ -72,10 +64,10 @@ void moveLabel(COvilanDoc& document, std::int32_t index, double x, double y)
 bool zoomToSelection(
     COvilanDoc& document, UserInterface& ui, double x1, double y1, double x2, double y2)
 {
-    x1 = asShown(x1);
-    y1 = asShown(y1);
-    x2 = asShown(x2);
-    y2 = asShown(y2);
+    x1 = roundedToShownDigits(x1);
+    y1 = roundedToShownDigits(y1);
+    x2 = roundedToShownDigits(x2);
+    y2 = roundedToShownDigits(y2);
     if (!(std::abs(x1 - x2) >= 1e-21) || !(std::abs(y1 - y2) >= 1e-21)) {
         ui.showMessage(kSelectionTooSmall);
         return false;

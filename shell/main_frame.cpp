@@ -116,7 +116,6 @@ void CMainFrame::createMenus()
 {
     for (const MenuSpec& spec : ovilan::menuBar()) {
         QMenu* menu = QMainWindow::menuBar()->addMenu(text(spec.title));
-        menu->installEventFilter(this);
         for (const CommandId id : spec.items) {
             if (id == kSeparator)
                 menu->addSeparator();
@@ -369,7 +368,8 @@ void CMainFrame::onUpdate(std::int32_t)
     refreshCommandStates();
 }
 
-// F1 on a highlighted menu item opens the help at that command.
+// The program's F1 help where the window's own shortcut cannot reach: in dialogs and on menu items.
+// Installed on the application, so it sees every key before the focused widget does.
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     // F1 in one of the program's dialogs opens the help at that dialog.
@@ -381,6 +381,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // F1 on a highlighted menu item opens the help at that command.
     auto* menu = qobject_cast<QMenu*>(watched);
     if (menu && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && menu->activeAction()
