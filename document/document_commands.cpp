@@ -126,12 +126,11 @@ void editCurrentGraph(COvilanDoc& document, UserInterface& ui)
     auto& table = static_cast<CTableGraph&>(graph);
     document.pushSnapshot(kGraphChanged, index, kKeepRedoStack);
     if (!ui.runTableGraphDialog(document, table)) {
-        document.undoStack.pop_back();
+        document.dropNewestSnapshot();
         return;
     }
     table.computePoints();
-    document.setModified(true);
-    document.redoStack.clear();
+    document.confirmInPlaceEdit();
     document.updateAllViews(graphChangedHint(index));
     document.updateAllViews(kHintRepaint);
 }

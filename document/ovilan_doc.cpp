@@ -72,15 +72,22 @@ void COvilanDoc::reset()
     currentGraph = -1;
     redoStack.clear();
     undoStack.clear();
+    stateChanged();
 }
 
 void COvilanDoc::newDocument()
 {
-    modified_ = false;
+    setModified(false);
     if (loadFailed_) {
         updateAllViews(kHintEverything);
         loadFailed_ = false;
     }
+}
+
+void COvilanDoc::setModified(bool modified)
+{
+    modified_ = modified;
+    stateChanged();
 }
 
 void COvilanDoc::addView(DocumentView* view) { views_.push_back(view); }
@@ -91,6 +98,22 @@ void COvilanDoc::updateAllViews(std::int32_t hint)
 {
     for (DocumentView* view : views_)
         view->onUpdate(hint);
+}
+
+void COvilanDoc::addStateListener(DocumentStateListener* listener)
+{
+    stateListeners_.push_back(listener);
+}
+
+void COvilanDoc::removeStateListener(DocumentStateListener* listener)
+{
+    std::erase(stateListeners_, listener);
+}
+
+void COvilanDoc::stateChanged()
+{
+    for (DocumentStateListener* listener : stateListeners_)
+        listener->onDocumentStateChanged();
 }
 
 } // namespace ovilan

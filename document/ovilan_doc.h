@@ -28,6 +28,15 @@ enum SnapshotKind : std::int32_t {
 // pushSnapshot flag: the caller marks the document modified and empties the redo stack itself.
 inline constexpr std::int32_t kKeepRedoStack = 1;
 
+// What hears that the undo history or the modified mark changed. Neither sends an update hint,
+// yet Undo, Redo and the modified mark in the title follow them: a refused zoom, for one, records
+// its step and empties the redo list without changing anything a view shows.
+class DocumentStateListener {
+public:
+    virtual ~DocumentStateListener() = default;
+    virtual void onDocumentStateChanged() = 0;
+};
+
 // The one document of a run: graphs, labels, the settings records (inherited, so graphs can refer
 // to them), the selected graph and the undo history. Every change goes through the operations
 // below, which announce it to the views.
@@ -57,6 +66,10 @@ public:
     void redo();
     bool canUndo() const { return !undoStack.empty(); }
     bool canRedo() const { return !redoStack.empty(); }
+    // For an edit made in place after a step taken with kKeepRedoStack: on OK the change is
+    // confirmed (modified mark set, redo stack emptied), on Cancel the step is dropped unapplied.
+    void confirmInPlaceEdit();
+    void dropNewestSnapshot();
 
     // Rescales the tick, label and grid steps to the ranges now in force from six ratios of a
     // step to its axis range, when "Automatically change steps" is on. Sends no hint.
@@ -70,16 +83,19 @@ public:
     void reportLoadFailure() { loadFailed_ = true; }
 
     bool isModified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    void setModified(bool modified);
 
     void addView(DocumentView* view);
     void removeView(DocumentView* view);
     void updateAllViews(std::int32_t hint);
+    void addStateListener(DocumentStateListener* listener);
+    void removeStateListener(DocumentStateListener* listener);
 
     const AppPreferences& preferences() const { return *preferences_; }
 
     std::vector<std::unique_ptr<CGraph>> graphs;
     std::vector<CPlotLabel> labels;
+    // Changed only through the operations above, which tell the state listeners.
     std::vector<Snapshot> undoStack; // newest last
     std::vector<Snapshot> redoStack; // newest last
     std::int32_t currentGraph = -1;
@@ -91,9 +107,11 @@ private:
         std::vector<std::uint8_t>& snapshot, std::int32_t kind, std::int32_t index) const;
     bool fitsDocument(std::int32_t kind, std::int32_t index) const;
     bool applySnapshot(const Snapshot& snapshot);
+    void stateChanged();
 
     const AppPreferences* preferences_;
     std::vector<DocumentView*> views_;
+    std::vector<DocumentStateListener*> stateListeners_;
     bool modified_ = false;
     bool loadFailed_ = false;
 };

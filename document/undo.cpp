@@ -67,6 +67,22 @@ void COvilanDoc::pushSnapshot(std::int32_t kind, std::int32_t index, std::int32_
     if (!keepRedo)
         redoStack.clear();
     undoStack.push_back(std::move(snapshot));
+    stateChanged();
+}
+
+void COvilanDoc::confirmInPlaceEdit()
+{
+    modified_ = true;
+    redoStack.clear();
+    stateChanged();
+}
+
+void COvilanDoc::dropNewestSnapshot()
+{
+    if (undoStack.empty())
+        return;
+    undoStack.pop_back();
+    stateChanged();
 }
 
 void COvilanDoc::undo() { undoFrom(undoStack, redoStack); }
@@ -103,6 +119,7 @@ void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to
         modified_ = wasModified;
         from.push_back(std::move(taken));
     }
+    stateChanged();
 }
 
 // The object a snapshot's kind and index concern is where it must be.

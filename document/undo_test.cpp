@@ -1,7 +1,10 @@
 #include "document/document_commands.h"
 #include "document/document_test_support.h"
 #include "document/ovilan_doc.h"
+#include "graph/table_graph.h"
 
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace ovilan {
@@ -74,6 +77,61 @@ namespace {
         document.redo();
         EXPECT_TRUE(watcher.canUndo);
         EXPECT_FALSE(watcher.canRedo);
+    }
+
+    // Undo, Redo and the title's modified mark follow the stacks and the flag on every change,
+    // also on those that send no hint: a refused zoom, a cancelled table edit, a save.
+    TEST_F(UndoTest, EveryChangeOfTheHistoryOrTheModifiedMarkIsAnnounced)
+    {
+        struct StateWatcher : DocumentStateListener {
+            explicit StateWatcher(const COvilanDoc& watched)
+                : document(watched)
+            {
+            }
+            void onDocumentStateChanged() override
+            {
+                ++calls;
+                seen = { document.canUndo(), document.canRedo(), document.isModified() };
+            }
+            const COvilanDoc& document;
+            int calls = 0;
+            std::array<bool, 3> seen {};
+        } watcher(document);
+        document.addStateListener(&watcher);
+        const std::pair<const char*, std::function<void()>> changes[] = {
+            { "add", [&] { add("x"); } },
+            { "saved", [&] { document.setModified(false); } },
+            { "undo", [&] { document.undo(); } },
+            { "refused zoom",
+                [&] {
+                    document.xAxis.min = 0;
+                    document.xAxis.max = 1.5e-21;
+                    zoomIn(document, ui);
+                } },
+            { "undo again", [&] { document.undo(); } },
+            { "redo", [&] { document.redo(); } },
+            { "table edit cancelled",
+                [&] {
+                    document.setModified(false);
+                    editCurrentGraph(document, ui);
+                } },
+            { "table edit confirmed",
+                [&] {
+                    ui.editTable = [](CTableGraph&) {};
+                    editCurrentGraph(document, ui);
+                } },
+            { "reset", [&] { document.reset(); } },
+        };
+        document.insertGraph(std::make_unique<CTableGraph>(document), 0);
+        for (const auto& [name, change] : changes) {
+            watcher.calls = 0;
+            change();
+            EXPECT_GT(watcher.calls, 0) << name;
+            const std::array<bool, 3> now
+                = { document.canUndo(), document.canRedo(), document.isModified() };
+            EXPECT_EQ(watcher.seen, now) << name;
+        }
+        document.removeStateListener(&watcher);
     }
 
     TEST_F(UndoTest, RemovedGraphReturnsWithItsAttributes)

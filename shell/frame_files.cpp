@@ -27,11 +27,12 @@ void CMainFrame::refreshTitle()
 
 void CMainFrame::newDocument()
 {
+    path_.clear();
     document_.reset();
     document_.newDocument();
-    path_.clear();
-    refreshTitle();
-    refreshCommandStates();
+    // The views of a new document start over from it, as after an open: the plot, the graph
+    // list and the mapping the status bar reads with.
+    document_.updateAllViews(kHintEverything);
 }
 
 bool CMainFrame::openDocument(const QString& path)

@@ -65,6 +65,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
             recentFiles_.append(file);
     }
     document_.addView(this);
+    document_.addStateListener(this);
     qApp->installEventFilter(this);
     refreshTitle();
     refreshCommandStates();
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
 
 CMainFrame::~CMainFrame()
 {
+    document_.removeStateListener(this);
     document_.removeView(this);
     settings_.setValue(QStringLiteral("Settings/View"), paneLayout_);
 }
@@ -363,6 +365,12 @@ void CMainFrame::refreshCommandStates()
 }
 
 void CMainFrame::onUpdate(std::int32_t)
+{
+    refreshTitle();
+    refreshCommandStates();
+}
+
+void CMainFrame::onDocumentStateChanged()
 {
     refreshTitle();
     refreshCommandStates();

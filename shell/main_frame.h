@@ -27,7 +27,7 @@ QString dialogHelpAnchor(const QWidget* dialog);
 
 // The program's one window: the plot, the menus and tool bars built from the command table, the
 // status bar with the coordinate panes, and the file, picture and help commands.
-class CMainFrame : public QMainWindow, public DocumentView {
+class CMainFrame : public QMainWindow, public DocumentView, public DocumentStateListener {
     Q_OBJECT
 
 public:
@@ -58,6 +58,7 @@ public:
     QString documentPath() const { return path_; }
 
     void onUpdate(std::int32_t hint) override;
+    void onDocumentStateChanged() override;
 
     // Save As Picture and Copy, the picture drawn at the size the user chose.
     void savePicture();

@@ -43,6 +43,9 @@ void COvilanView::setModeCursors(const QCursor& addLabel, const QCursor& select)
 
 void COvilanView::onUpdate(std::int32_t hint)
 {
+    // Every hint may change the layout; the mapping follows at once, so the read-out and the
+    // mouse never work with the scale of a document that is gone, even before the next paint.
+    layOutMapping();
     // Even hints repaint everything; odd ones only when bit 1 asks for it, all of the window for
     // operation 0 and the areas of one label for operation 1.
     if (hint % 2 == 0) {
@@ -79,9 +82,24 @@ QPoint COvilanView::toDevice(const QPointF& logical) const
 QImage COvilanView::measuringImage() const
 {
     QImage image(1, 1, QImage::Format_RGB32);
-    image.setDotsPerMeterX(backBuffer_.dotsPerMeterX());
-    image.setDotsPerMeterY(backBuffer_.dotsPerMeterY());
+    const int dotsPerMeter = deviceDotsPerMeter();
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     return image;
+}
+
+int COvilanView::deviceDotsPerMeter() const { return qRound(96 * devicePixelRatioF() / 0.0254); }
+
+void COvilanView::layOutMapping()
+{
+    // A pane on its way out (the graph list switched on or off) no longer sets the scale.
+    if (!isVisibleTo(window()) || deviceRect().isEmpty())
+        return;
+    QImage measuring = measuringImage();
+    const QImageCanvas canvas(measuring);
+    PlotMapping& mapping = currentPlotMapping();
+    mapping.plotRect = { 0, 0, deviceRect().width(), deviceRect().height() };
+    layoutDocument(mapping, canvas, document_);
 }
 
 void COvilanView::markStale(const QRect& area)
@@ -119,7 +137,7 @@ void COvilanView::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     if (backBuffer_.size() != deviceRect().size() || backBufferRatio_ != ratio) {
         backBuffer_ = QImage(deviceRect().size(), QImage::Format_RGB32);
-        const int dotsPerMeter = qRound(96 * ratio / 0.0254);
+        const int dotsPerMeter = deviceDotsPerMeter();
         backBuffer_.setDotsPerMeterX(dotsPerMeter);
         backBuffer_.setDotsPerMeterY(dotsPerMeter);
         backBufferRatio_ = ratio;

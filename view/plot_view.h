@@ -78,6 +78,10 @@ private:
     QPoint toDevice(const QPointF& logical) const;
     // A one-pixel image with the back buffer's resolution, to measure texts as they are drawn.
     QImage measuringImage() const;
+    // The resolution texts are measured and drawn with: 96 dots per inch on an unscaled screen.
+    int deviceDotsPerMeter() const;
+    // The shared mapping laid out for this window and the document as it is now.
+    void layOutMapping();
     // `area` in device pixels.
     void markStale(const QRect& area);
     void drawPlotArea(const QRect& area);
