@@ -2,6 +2,8 @@
 
 #include "shell/command_ids.h"
 
+#include <QKeySequence>
+
 #include <span>
 #include <string_view>
 
@@ -9,6 +11,8 @@ namespace ovilan {
 
 // What the program shows of one command: the menu text (a tab before the shortcut it shows), the
 // status-bar prompt, the tool tip, its shortcuts, and whether a tool bar has a button for it.
+// Besides its own shortcuts a command may also answer the platform's keys for it (Redo on
+// Ctrl+Shift+Z, Zoom In on Ctrl++); the menu and the tool tip keep naming the program's own.
 struct CommandSpec {
     CommandId id;
     std::string_view menuText;
@@ -16,6 +20,7 @@ struct CommandSpec {
     std::string_view toolTip;
     std::string_view shortcuts; // portable key sequences, separated by "; "
     bool hasButton;
+    QKeySequence::StandardKey platformKeys = QKeySequence::UnknownKey;
 };
 
 std::span<const CommandSpec> commandTable();

@@ -33,6 +33,19 @@ namespace {
 
     const QString kIdlePrompt = QStringLiteral("For Help, press F1");
 
+    // The command's own keys first, then those of the platform it does not have yet.
+    QList<QKeySequence> shortcutsOf(const CommandSpec& spec)
+    {
+        QList<QKeySequence> keys;
+        for (const QString& key :
+            text(spec.shortcuts).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            keys.append(QKeySequence(key, QKeySequence::PortableText));
+        for (const QKeySequence& key : QKeySequence::keyBindings(spec.platformKeys))
+            if (!keys.contains(key))
+                keys.append(key);
+        return keys;
+    }
+
 } // namespace
 
 CMainFrame::CMainFrame(COvilanDoc& document,
@@ -91,11 +104,7 @@ void CMainFrame::createActions()
         item->setStatusTip(text(spec.prompt));
         if (!spec.toolTip.empty())
             item->setToolTip(text(spec.toolTip));
-        QList<QKeySequence> keys;
-        for (const QString& key :
-            text(spec.shortcuts).split(QStringLiteral("; "), Qt::SkipEmptyParts))
-            keys.append(QKeySequence(key, QKeySequence::PortableText));
-        item->setShortcuts(keys);
+        item->setShortcuts(shortcutsOf(spec));
         if (spec.hasButton)
             item->setIcon(commandIcon(spec.id));
         item->setData(static_cast<int>(spec.id));

@@ -186,6 +186,43 @@ namespace {
         EXPECT_FALSE(window.frame.action(CommandId::EditUndo)->isEnabled());
     }
 
+    TEST(MainFrame, PlatformKeysComeBesideTheProgramsOwn)
+    {
+        Window window;
+        const struct {
+            CommandId id;
+            const char* own;
+            QKeySequence::StandardKey platform;
+        } commands[] = {
+            { CommandId::EditRedo, "Ctrl+Y", QKeySequence::Redo },
+            { CommandId::AppExit, "Ctrl+Q", QKeySequence::Quit },
+            { CommandId::ZoomIn, "Ctrl+I", QKeySequence::ZoomIn },
+            { CommandId::ZoomOut, "Ctrl+U", QKeySequence::ZoomOut },
+        };
+        for (const auto& command : commands) {
+            const QList<QKeySequence> keys = window.frame.action(command.id)->shortcuts();
+            EXPECT_EQ(keys.value(0), QKeySequence(QString::fromLatin1(command.own)));
+            for (const QKeySequence& key : QKeySequence::keyBindings(command.platform))
+                EXPECT_TRUE(keys.contains(key)) << key.toString().toStdString();
+            EXPECT_EQ(keys.size(), QSet<QKeySequence>(keys.begin(), keys.end()).size());
+        }
+        // The keys reach their commands; Ctrl+Shift+Z is Redo's on the desktops and here.
+        window.frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+        window.frame.plotView()->setFocus();
+        QTest::keyClick(&window.frame, Qt::Key_Plus, Qt::ControlModifier);
+        EXPECT_EQ(window.document.xAxis.max, 5);
+        QTest::keyClick(&window.frame, Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_EQ(window.document.xAxis.max, 10);
+        QTest::keyClick(&window.frame, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(window.document.xAxis.max, 5);
+        QTest::keyClick(&window.frame, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(window.document.xAxis.max, 10);
+        window.document.setModified(false);
+        QTest::keyClick(&window.frame, Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_FALSE(window.frame.isVisible());
+    }
+
     TEST(MainFrame, ToolBarsHoldTheirButtonsInOrder)
     {
         Window window;
