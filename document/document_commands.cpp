@@ -5,6 +5,7 @@
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 
+#include <cmath>
 #include <optional>
 
 namespace ovilan {
@@ -23,13 +24,27 @@ namespace {
         return { centre + (axis.min - centre) * factor, centre + (axis.max - centre) * factor };
     }
 
+    // A bound of the wheel's zoom: the shown digits, and zero for what is left of zero by the
+    // arithmetic about a point that is not a binary fraction (870.1 + (435.05 - 870.1) * 2 is
+    // -1.1e-13, not 0), which no digit rounding takes away.
+    double wheelBound(double value, const Range& range)
+    {
+        if (std::abs(value) <= (range.max - range.min) * 1e-12)
+            return 0;
+        return roundedToShownDigits(value);
+    }
+
+    // Zoom In keeps the shown digits of its new bounds; the wheel's zoom keeps them both ways.
+    enum class ShownDigits { WhenZoomingIn, BothWays };
+
     // The zoom's checks come before any range is stored, so a refused zoom leaves both axes as
     // they were (Y first, then X, as the messages have always come).
     void zoom(COvilanDoc& document,
         UserInterface& ui,
         double factor,
         std::optional<double> fixedX = std::nullopt,
-        std::optional<double> fixedY = std::nullopt)
+        std::optional<double> fixedY = std::nullopt,
+        ShownDigits shownDigits = ShownDigits::WhenZoomingIn)
     {
         document.pushSnapshot(kSettingsChanged, 0, 0);
         const StepRatios ratios = stepRatios(document);
@@ -39,9 +54,11 @@ namespace {
         const std::optional<double> fixed[2] = { fixedY, fixedX };
         for (int i = 0; i < 2; ++i) {
             Range range = scaled(*axes[i], factor, fixed[i]);
+            if (shownDigits == ShownDigits::BothWays)
+                range = { wheelBound(range.min, range), wheelBound(range.max, range) };
+            else if (zoomingIn)
+                range = { roundedToShownDigits(range.min), roundedToShownDigits(range.max) };
             if (zoomingIn) {
-                range.min = roundedToShownDigits(range.min);
-                range.max = roundedToShownDigits(range.max);
                 if (range.max - range.min < 1e-21) {
                     ui.showMessage(kTooSmallInterval);
                     return;
@@ -146,7 +163,7 @@ void zoomOut(COvilanDoc& document, UserInterface& ui) { zoom(document, ui, 2); }
 
 void zoomAbout(COvilanDoc& document, UserInterface& ui, bool zoomingIn, double x, double y)
 {
-    zoom(document, ui, zoomingIn ? 0.5 : 2, x, y);
+    zoom(document, ui, zoomingIn ? 0.5 : 2, x, y, ShownDigits::BothWays);
 }
 
 void scroll(COvilanDoc& document, const PlotMapping& mapping, ScrollDirection direction)

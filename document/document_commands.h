@@ -27,7 +27,9 @@ void documentProperties(COvilanDoc& document, UserInterface& ui);
 
 void zoomIn(COvilanDoc& document, UserInterface& ui);
 void zoomOut(COvilanDoc& document, UserInterface& ui);
-// Zoom In or Out with the plot point (x, y) kept where it is, as the mouse wheel zooms.
+// Zoom In or Out with the plot point (x, y) kept where it is, as the mouse wheel zooms. The new
+// bounds keep the shown digits both ways, so a notch out about the same point undoes a notch in
+// exactly when the point and the bounds have a few digits less than are shown.
 void zoomAbout(COvilanDoc& document, UserInterface& ui, bool zoomingIn, double x, double y);
 
 enum class ScrollDirection { Left, Right, Up, Down };

@@ -11,7 +11,9 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <optional>
 
 namespace ovilan {
 
@@ -98,6 +100,9 @@ private:
     void setMouseModeFromView(MouseMode mode);
     // The plot point of a device point, pinned to the axis ranges.
     PlotPoint clampedPlotPoint(const QPoint& at) const;
+    // The point the wheel zooms about at a device point of the plot.
+    PlotPoint wheelAnchorAt(const QPoint& at) const;
+    std::array<double, 4> ranges() const;
 
     COvilanDoc& document_;
     UserInterface& ui_;
@@ -110,6 +115,13 @@ private:
     std::unique_ptr<DragState> dragState_;
     std::int32_t contextLabelIndex_ = -1;
     int wheelTurn_ = 0; // eighths of a degree not yet zoomed by, from fine-grained wheels
+    // Where the wheel last zoomed about a point: the pointer, the point, and the ranges it left.
+    struct WheelAnchor {
+        QPoint at;
+        PlotPoint point;
+        std::array<double, 4> ranges;
+    };
+    std::optional<WheelAnchor> wheelAnchor_;
 };
 
 } // namespace ovilan

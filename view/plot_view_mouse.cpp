@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ovilan {
 
@@ -21,6 +22,19 @@ namespace {
     double pinnedTo(double value, double bound1, double bound2)
     {
         return std::clamp(value, std::min(bound1, bound2), std::max(bound1, bound2));
+    }
+
+    // A value to the nearest multiple of the power of ten four orders below the range's width.
+    double roundedToGrid(double value, double width)
+    {
+        if (!(width > 0) || !std::isfinite(width))
+            return value;
+        const double grid = std::pow(10.0, std::floor(std::log10(width)) - 4);
+        const double steps = std::round(value / grid);
+        // Where the grid is finer than the number's own precision there is nothing to round.
+        if (!(std::abs(steps) < 0x1p52))
+            return value;
+        return steps * grid;
     }
 
     QPoint devicePoint(const PlotMapping& mapping, double x, double y)
@@ -92,15 +106,40 @@ void COvilanView::wheelEvent(QWheelEvent* event)
         wheelTurn_ += zoomingIn ? -kNotch : kNotch;
         // Over the plot the point under the pointer stays put; over the margins the plot zooms
         // about its middle, as the commands do.
-        const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
-        if (point.inside)
-            zoomAbout(document_, ui_, zoomingIn, point.x, point.y);
-        else if (zoomingIn)
-            zoomIn(document_, ui_);
-        else
-            zoomOut(document_, ui_);
+        if (!deviceToPlot(currentPlotMapping(), at.x(), at.y()).inside) {
+            wheelAnchor_.reset();
+            if (zoomingIn)
+                zoomIn(document_, ui_);
+            else
+                zoomOut(document_, ui_);
+            continue;
+        }
+        const PlotPoint anchor = wheelAnchorAt(at);
+        zoomAbout(document_, ui_, zoomingIn, anchor.x, anchor.y);
+        wheelAnchor_ = WheelAnchor { at, anchor, ranges() };
     }
     event->accept();
+}
+
+// While the pointer rests and nothing else changed the ranges, the wheel keeps zooming about the
+// point it started with: the point under the pointer, read again from a mapping whose margins
+// may have moved with the new axis labels, would drift, and notches out would not retrace the
+// notches in. The point is taken to a ten-thousandth of the range's order of magnitude (less
+// than a pixel), so halving and doubling about it keep within the digits a zoom keeps:
+// -10..10 about 3.2571... is about 3.257, and in once gives -3.3715..6.6285.
+PlotPoint COvilanView::wheelAnchorAt(const QPoint& at) const
+{
+    if (wheelAnchor_ && wheelAnchor_->at == at && wheelAnchor_->ranges == ranges())
+        return wheelAnchor_->point;
+    PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
+    point.x = roundedToGrid(point.x, document_.xAxis.max - document_.xAxis.min);
+    point.y = roundedToGrid(point.y, document_.yAxis.max - document_.yAxis.min);
+    return point;
+}
+
+std::array<double, 4> COvilanView::ranges() const
+{
+    return { document_.xAxis.min, document_.xAxis.max, document_.yAxis.min, document_.yAxis.max };
 }
 
 std::int32_t COvilanView::labelHitAt(const QPoint& at, bool topmostFirst) const

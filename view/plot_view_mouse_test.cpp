@@ -294,6 +294,68 @@ namespace {
         EXPECT_NEAR(plot.document.xAxis.max - plot.document.xAxis.min, 10, 1e-9);
     }
 
+    // Two notches in and two out where the pointer rests give back the very ranges, whether
+    // the notches come one by one with paints between or together before any paint, and also
+    // when the zoom changes the margins the axis labels take.
+    TEST(PlotMouse, WheelInAndOutAtOnePointReturnsToTheSameRanges)
+    {
+        struct Start {
+            double xMin, xMax, yMin, yMax;
+            std::int32_t rectangular;
+        };
+        const Start starts[] = {
+            { -10, 10, -10, 10, 0 },
+            { -3.7, 12.9, 0, 1000, 1 },
+            { 0.001, 0.0023, -7e5, 3e5, 1 },
+        };
+        for (const Start& start : starts)
+            for (const QPointF share :
+                { QPointF(0.5, 0.5), QPointF(0.31, 0.77), QPointF(0.9, 0.13) })
+                for (const bool together : { false, true }) {
+                    Plot plot;
+                    plot.document.xAxis.min = start.xMin;
+                    plot.document.xAxis.max = start.xMax;
+                    plot.document.yAxis.min = start.yMin;
+                    plot.document.yAxis.max = start.yMax;
+                    plot.document.general.rectangularAxes = start.rectangular;
+                    plot.document.updateAllViews(kHintRepaint);
+                    plot.view.repaint();
+                    const DeviceRect& area = currentPlotMapping().plotRect;
+                    const QPointF pointer(area.left + share.x() * (area.right - area.left),
+                        area.top + share.y() * (area.bottom - area.top));
+                    const auto turn = [&](int delta) {
+                        const QPointF where = pointer / plot.view.devicePixelRatioF();
+                        QWheelEvent event(where,
+                            plot.view.mapToGlobal(where),
+                            QPoint(),
+                            QPoint(0, delta),
+                            Qt::NoButton,
+                            Qt::NoModifier,
+                            Qt::NoScrollPhase,
+                            false);
+                        QApplication::sendEvent(&plot.view, &event);
+                        if (!together)
+                            plot.view.repaint();
+                    };
+                    if (together) {
+                        turn(240);
+                        turn(-240);
+                    } else {
+                        for (const int delta : { 120, 120, -120, -120 })
+                            turn(delta);
+                    }
+                    EXPECT_TRUE(plot.ui.messages.empty());
+                    EXPECT_EQ(plot.document.undoStack.size(), 4U);
+                    const std::string where = std::to_string(start.xMin) + " at "
+                        + std::to_string(share.x()) + "," + std::to_string(share.y())
+                        + (together ? " together" : " one by one");
+                    EXPECT_EQ(plot.document.xAxis.min, start.xMin) << where;
+                    EXPECT_EQ(plot.document.xAxis.max, start.xMax) << where;
+                    EXPECT_EQ(plot.document.yAxis.min, start.yMin) << where;
+                    EXPECT_EQ(plot.document.yAxis.max, start.yMax) << where;
+                }
+    }
+
     TEST(PlotMouse, RightClickCancelsAndTheFeedbackLeavesNoPixelChanged)
     {
         for (const std::int32_t persistent : { 0, 1 }) {
