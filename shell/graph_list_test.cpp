@@ -59,7 +59,9 @@ namespace {
         Qt::CheckState box(int index) const { return tree()->topLevelItem(index)->checkState(0); }
         QTreeWidget* tree() const { return view.tree(); }
         QWidget* viewport() const { return view.tree()->viewport(); }
-        QPoint label(int index) const
+        QPoint label(int index) const { return view.labelRect(index).center(); }
+        // The row right of a short label.
+        QPoint emptyPart(int index) const
         {
             const QRect item = tree()->visualItemRect(tree()->topLevelItem(index));
             return QPoint(item.right() - 10, item.center().y());
@@ -286,10 +288,29 @@ namespace {
 
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.label(0));
         EXPECT_EQ(list.requested(), std::vector<CommandId> { CommandId::EditGraph });
+        // Only on the label: the empty rest of the row is no item to edit.
+        ASSERT_LT(list.label(0).x() + 20, list.emptyPart(0).x());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.emptyPart(0));
+        EXPECT_TRUE(list.requested().empty());
 
         list.document.currentGraph = -1;
         QTest::keyClick(list.tree(), Qt::Key_Delete);
         EXPECT_TRUE(list.requested().empty());
+    }
+
+    TEST(GraphTree, ALongDescriptionCutToTheColumnIsWholeInItsToolTip)
+    {
+        GraphList list;
+        std::string formula = "x";
+        for (int i = 0; i < 40; ++i)
+            formula += "+sin(x)";
+        list.add(formula.c_str(), 0);
+        const QString description = QString::fromStdString(list.document.graph(0).describe());
+        EXPECT_GT(
+            list.tree()->fontMetrics().horizontalAdvance(description), list.viewport()->width());
+        EXPECT_EQ(list.tree()->topLevelItem(0)->toolTip(0), description);
+        // The label of a cut text ends with the row.
+        EXPECT_LE(list.view.labelRect(0).right(), list.viewport()->width());
     }
 
     TEST(GraphTree, CloseButtonAsksForTheListOnlyWhenReleasedOverIt)

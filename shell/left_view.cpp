@@ -69,6 +69,24 @@ public:
         return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
     }
 
+    // The item's label as drawn: its text with the style's margins, never beyond the row (a cut
+    // text ends where its "..." does).
+    QRect labelRect(QTreeWidgetItem* item) const
+    {
+        const QModelIndex index = indexFromItem(item);
+        if (!index.isValid())
+            return {};
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualRect(index);
+        delegate_->initStyleOption(&option, index);
+        QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        const int width = option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
+        text.setWidth(std::min(text.width(), width));
+        return text;
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
@@ -103,7 +121,9 @@ protected:
             return;
         }
         QTreeWidget::mouseDoubleClickEvent(event);
-        if (event->button() == Qt::LeftButton && itemAt(point) != nullptr
+        // Only the label edits: the empty rest of a row is not the graph.
+        QTreeWidgetItem* item = itemAt(point);
+        if (event->button() == Qt::LeftButton && item != nullptr && labelRect(item).contains(point)
             && owner_.document_.currentGraph != -1)
             owner_.requestCommand(CommandId::EditGraph);
     }
@@ -200,6 +220,13 @@ QRect CLeftView::checkBoxRect(int index) const
     return tree_->checkBoxRect(items_[static_cast<std::size_t>(index)]);
 }
 
+QRect CLeftView::labelRect(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(items_.size()))
+        return {};
+    return tree_->labelRect(items_[static_cast<std::size_t>(index)]);
+}
+
 void CLeftView::onUpdate(std::int32_t hint)
 {
     // The list's own changes to its items must not read as the user selecting a graph.
@@ -265,7 +292,10 @@ void CLeftView::showGraphState(QTreeWidgetItem* item, std::int32_t index)
 {
     const CGraph& graph = document_.graph(index);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setText(0, QString::fromStdString(graph.describe()));
+    const QString description = QString::fromStdString(graph.describe());
+    item->setText(0, description);
+    // A long description is cut to the column; its tool tip shows all of it.
+    item->setToolTip(0, description);
     item->setCheckState(0, graph.showGraph != 0 ? Qt::Checked : Qt::Unchecked);
 }
 

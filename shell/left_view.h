@@ -39,6 +39,8 @@ public:
     // Where the check box of graph `index` is drawn, in the coordinates of the tree's viewport;
     // empty when there is no such graph.
     QRect checkBoxRect(int index) const;
+    // Where the label of graph `index` is drawn, likewise: its text, not the rest of the row.
+    QRect labelRect(int index) const;
     // 0 idle, 1 the pointer over it, 2 pressed, 3 pressed with the pointer outside.
     int closeButtonState() const { return closeState_; }
     QRect closeButtonRect() const;
