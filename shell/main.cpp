@@ -8,7 +8,6 @@
 #include "shell/qt_shell_interface.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char** argv)
 {
@@ -33,9 +32,6 @@ int main(int argc, char** argv)
             frame.openDocument(arguments.at(1));
         else
             frame.newDocument();
-        // Without a window manager nothing maximises; the window then takes the whole screen.
-        if (const QScreen* screen = QApplication::primaryScreen())
-            frame.setGeometry(screen->availableGeometry());
         frame.showMaximized();
         status = QApplication::exec();
         ui.setParent(nullptr);

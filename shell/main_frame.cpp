@@ -16,8 +16,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -32,6 +34,7 @@ namespace {
     }
 
     const QString kIdlePrompt = QStringLiteral("For Help, press F1");
+    const QString kGeometryKey = QStringLiteral("Settings/Geometry");
 
     // The command's own keys first, then those of the platform it does not have yet.
     QList<QKeySequence> shortcutsOf(const CommandSpec& spec)
@@ -67,6 +70,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
     createContextMenus();
     createToolBars();
     createStatusBar();
+    restoreWindowGeometry();
     restoreState(settings_.value(QStringLiteral("Bars/State")).toByteArray());
     requestPaneLayout(settings_.value(QStringLiteral("Settings/View"), 3).toInt());
     createMenus();
@@ -416,7 +420,22 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     settings_.setValue(QStringLiteral("Bars/State"), saveState());
+    settings_.setValue(kGeometryKey, saveGeometry());
     event->accept();
+}
+
+// The window starts maximised; what is remembered is where it goes when it is restored: where
+// the user last had it, else a good part of the screen, in its middle.
+void CMainFrame::restoreWindowGeometry()
+{
+    if (restoreGeometry(settings_.value(kGeometryKey).toByteArray()))
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, available.size() * 3 / 4, available));
 }
 
 } // namespace ovilan

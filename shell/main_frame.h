@@ -71,6 +71,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void restoreWindowGeometry();
     void createActions();
     void createMenus();
     void createToolBars();

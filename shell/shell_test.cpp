@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -753,6 +754,40 @@ namespace {
         EXPECT_EQ(read.persistentCursor, 1);
         second.frame.graphsToolBar()->show();
         second.frame.close();
+    }
+
+    TEST(MainFrame, RestoredWindowHasASensibleSizeAndRemembersIt)
+    {
+        QSettings settings { QStringLiteral("Quenbrix"), QStringLiteral("Ovilan") };
+        settings.remove(QStringLiteral("Settings/Geometry"));
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect placed(available.left() + 40, available.top() + 60, 640, 480);
+        {
+            // The first run: within the screen, smaller than it, in its middle.
+            AppPreferences preferences;
+            COvilanDoc document(preferences);
+            ScriptedShell ui;
+            CMainFrame frame(document, preferences, settings, ui);
+            const QRect normal = frame.geometry();
+            EXPECT_TRUE(available.contains(normal));
+            EXPECT_LT(normal.width(), available.width());
+            EXPECT_LT(normal.height(), available.height());
+            EXPECT_LE((normal.center() - available.center()).manhattanLength(), 2);
+            frame.setGeometry(placed);
+            frame.showMaximized();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+            EXPECT_EQ(frame.normalGeometry(), placed);
+            frame.close();
+        }
+        Window second;
+        second.frame.showMaximized();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&second.frame));
+        EXPECT_TRUE(second.frame.isMaximized());
+        second.frame.showNormal();
+        QApplication::processEvents();
+        EXPECT_EQ(second.frame.geometry().topLeft(), placed.topLeft());
+        second.frame.close();
+        settings.remove(QStringLiteral("Settings/Geometry"));
     }
 
     // Remembers the areas the view was asked to paint.
