@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -37,10 +38,12 @@ namespace {
         int descriptor_;
     };
 
-    bool isRegularFile(int descriptor)
+    // A regular file that is not already larger than the limit; it may still grow while it is read.
+    bool isRegularFileWithin(int descriptor, std::size_t limit)
     {
         struct stat status { };
-        return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+        return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)
+            && static_cast<std::uintmax_t>(status.st_size) <= limit;
     }
 
     // Reads until the end of the file or one byte past `limit`, whichever comes first.
@@ -106,15 +109,14 @@ namespace {
     }
 
     // Holds back the signals that would end the program while a temporary file exists, so that
-    // it is removed first; a pending signal takes effect when this is destroyed. SIGXFSZ is held
-    // too, so that a file size limit fails the write instead of ending the program.
+    // it is removed first; a pending signal takes effect when this is destroyed.
     class SignalsHeld {
     public:
         SignalsHeld()
         {
             sigset_t held;
             sigemptyset(&held);
-            for (const int signal : { SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ })
+            for (const int signal : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
                 sigaddset(&held, signal);
             ::sigprocmask(SIG_BLOCK, &held, &previous_);
         }
@@ -165,7 +167,7 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::string& path
 {
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0 || !isRegularFile(file.get()))
+    if (file.get() < 0 || !isRegularFileWithin(file.get(), limit))
         return std::nullopt;
     std::vector<std::uint8_t> bytes;
     if (!readUpTo(file.get(), limit, bytes) || bytes.size() > limit)

@@ -4,6 +4,7 @@
 #include "cli/engine_commands.h"
 #include "ovilan_version.h"
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -76,6 +77,9 @@ int runCaught(const std::vector<std::string_view>& args)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    // A file size limit then fails the write, which is reported, instead of ending the program
+    // with a temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const int status = withOutputChecked(runCaught(args));
     if (status == ovilan::cli::kExitUsage)
