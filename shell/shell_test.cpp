@@ -36,6 +36,7 @@
 
 #include <deque>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace ovilan {
 namespace {
@@ -388,6 +389,23 @@ namespace {
         EXPECT_TRUE(window.frame.windowTitle().startsWith(QStringLiteral("Untitled")));
         EXPECT_FALSE(window.frame.openDocument(temporaryFile(dir, "missing.ovd")));
         EXPECT_EQ(window.ui.messages.back(), "Failed to open document.");
+    }
+
+    TEST(MainFrame, OpenRefusesAFolderPipeOrDeviceWithoutWaitingAndKeepsTheDocument)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("x^2");
+        const QString fifo = temporaryFile(dir, "pipe.ovd");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // /proc/self/mem is a regular file whose first read fails with EIO.
+        for (const QString& path :
+            { dir.path(), fifo, QStringLiteral("/dev/zero"), QStringLiteral("/proc/self/mem") }) {
+            window.ui.messages.clear();
+            EXPECT_FALSE(window.frame.openDocument(path)) << path.toStdString();
+            EXPECT_EQ(window.ui.messages, std::vector<std::string> { "Failed to open document." });
+            EXPECT_EQ(window.document.graphCount(), 1);
+        }
     }
 
     TEST(MainFrame, SaveAndOpenRoundTrip)
