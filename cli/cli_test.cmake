@@ -226,3 +226,30 @@ list(SORT left)
 if(NOT left STREQUAL "fifo.ovd;folder.ovd;huge.ovd;link.ovd;real.ovd;real.ovd.saving")
   message(FATAL_ERROR "after the failed conversions the folder holds: ${left}")
 endif()
+
+# A conversion killed while it writes leaves the target as it was and nothing else; interrupted or
+# terminated, it first finishes or removes its temporary file. strace delivers the signal at the
+# first write, where a tracer is allowed.
+find_program(STRACE strace)
+if(STRACE)
+  execute_process(COMMAND ${STRACE} -o /dev/null true RESULT_VARIABLE untraceable
+    OUTPUT_QUIET ERROR_QUIET)
+endif()
+if(STRACE AND NOT untraceable)
+  foreach(signal SIGKILL SIGTERM SIGINT)
+    foreach(target link.ovd picture.bmp)
+      execute_process(COMMAND ${STRACE} -o /dev/null -e trace=write
+          -e inject=write:signal=${signal}:when=1
+          ${CLI} convert ${EXAMPLES}/polar_rose.ovd ${scratch}/${target}
+        TIMEOUT 20 OUTPUT_QUIET ERROR_QUIET)
+    endforeach()
+    if(signal STREQUAL "SIGKILL")
+      expect_converted()
+    endif()
+    file(GLOB left RELATIVE ${scratch} ${scratch}/*)
+    list(REMOVE_ITEM left picture.bmp)
+    if(NOT left STREQUAL "fifo.ovd;folder.ovd;huge.ovd;link.ovd;real.ovd;real.ovd.saving")
+      message(FATAL_ERROR "after conversions ended by ${signal} the folder holds: ${left}")
+    endif()
+  endforeach()
+endif()

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -31,6 +33,12 @@ namespace {
                 ::close(descriptor_);
         }
         int get() const { return descriptor_; }
+        void reset(int descriptor)
+        {
+            if (descriptor_ >= 0)
+                ::close(descriptor_);
+            descriptor_ = descriptor;
+        }
         // Closes now, so that a failure to write back on close is seen.
         bool close() { return ::close(std::exchange(descriptor_, -1)) == 0; }
 
@@ -128,36 +136,87 @@ namespace {
         sigset_t previous_ {};
     };
 
-    // A file of a fresh name beside `target`, such as "plot.ovd.Xa3k9Q"; it is removed unless
-    // it has been renamed over the target.
+    // "plot.ovd.Xa3k9Q": the target's name and six random letters or digits.
+    std::string freshName(const std::filesystem::path& target, std::random_device& random)
+    {
+        constexpr std::string_view kLetters
+            = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+        std::string name = target.string() + '.';
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[pick(random)];
+        return name;
+    }
+
+    // Where the file system allows it the file has no name while it is written, so nothing of it
+    // remains even when the program is killed outright; it is named beside the target just before
+    // it replaces the target. Elsewhere it is created under a fresh name at once. Either way it is
+    // removed unless it has replaced the target.
     class TemporaryFile {
     public:
         explicit TemporaryFile(const std::filesystem::path& target)
-            : name_(target.string() + ".XXXXXX")
-            , handle_(::mkostemp(name_.data(), O_CLOEXEC))
+            : handle_(openUnnamed(target))
         {
+            if (handle_.get() >= 0)
+                return;
+            name_ = target.string() + ".XXXXXX";
+            handle_.reset(::mkostemp(name_.data(), O_CLOEXEC));
+            if (handle_.get() < 0)
+                name_.clear();
         }
         TemporaryFile(const TemporaryFile&) = delete;
         TemporaryFile& operator=(const TemporaryFile&) = delete;
         ~TemporaryFile()
         {
-            if (created_ && !renamed_)
+            if (!name_.empty() && !renamed_)
                 ::unlink(name_.c_str());
         }
 
         bool created() const { return handle_.get() >= 0; }
         int descriptor() const { return handle_.get(); }
-        bool close() { return handle_.close(); }
-        bool renameOver(const std::filesystem::path& target)
+
+        // Names the file, closes it (a late write error shows here) and renames it over the
+        // target.
+        bool replace(const std::filesystem::path& target)
         {
+            if (name_.empty() && !linkFreshName(target))
+                return false;
+            if (!handle_.close())
+                return false;
             renamed_ = ::rename(name_.c_str(), target.c_str()) == 0;
             return renamed_;
         }
 
     private:
-        std::string name_;
+        static int openUnnamed(const std::filesystem::path& target)
+        {
+            // The file is named later through /proc, so without /proc it gets a name at once.
+            if (::access("/proc/self/fd", F_OK) != 0)
+                return -1;
+            const std::filesystem::path folder
+                = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+            return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        }
+
+        bool linkFreshName(const std::filesystem::path& target)
+        {
+            const std::string self = "/proc/self/fd/" + std::to_string(handle_.get());
+            std::random_device random;
+            for (int attempt = 0; attempt < 100; ++attempt) {
+                std::string name = freshName(target, random);
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW)
+                    == 0) {
+                    name_ = std::move(name);
+                    return true;
+                }
+                if (errno != EEXIST)
+                    return false;
+            }
+            return false;
+        }
+
         FileHandle handle_;
-        bool created_ = handle_.get() >= 0;
+        std::string name_; // empty while the file has no name
         bool renamed_ = false;
     };
 
@@ -182,8 +241,7 @@ bool writeFileSafely(const std::string& path, std::span<const std::uint8_t> byte
     TemporaryFile temporary(target);
     return temporary.created() && writeAll(temporary.descriptor(), bytes)
         && ::fchmod(temporary.descriptor(), modeFor(target)) == 0
-        && ::fsync(temporary.descriptor()) == 0 && temporary.close()
-        && temporary.renameOver(target);
+        && ::fsync(temporary.descriptor()) == 0 && temporary.replace(target);
 }
 
 } // namespace ovilan::cli

@@ -16,8 +16,10 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(
 
 // Replaces `path` with `bytes` only once they are all on disk, as the program's Save does: a
 // symbolic link keeps pointing at its file, which is the one replaced; an existing file keeps its
-// permissions. The bytes go to a temporary file of a fresh name beside the target, which is
-// removed on failure and before an interrupt or termination signal takes effect.
+// permissions; a file with several hard links is replaced by a new one, so the other names keep
+// the old contents. The bytes go to a temporary file beside the target that never takes an
+// existing name, and that is removed on failure and before an interrupt or termination signal
+// takes effect.
 bool writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace ovilan::cli
