@@ -41,16 +41,18 @@ void CMainFrame::newDocument()
 
 bool CMainFrame::openDocument(const QString& path)
 {
-    // Only a regular file is a document, read with a bound: a FIFO would freeze the window (even
-    // its opening waits for a writer, hence O_NONBLOCK) and a device such as /dev/zero never ends.
+    // Only a regular file no larger than a document can be is read, and read with that bound: a
+    // FIFO would freeze the window (even its opening waits for a writer, hence O_NONBLOCK) and a
+    // device such as /dev/zero never ends.
     const int handle
         = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat status { };
-    const bool regular = handle >= 0 && ::fstat(handle, &status) == 0 && S_ISREG(status.st_mode);
-    if (!regular && handle >= 0)
+    const bool acceptable = handle >= 0 && ::fstat(handle, &status) == 0 && S_ISREG(status.st_mode)
+        && static_cast<std::uintmax_t>(status.st_size) <= kMaxDocumentFileBytes;
+    if (!acceptable && handle >= 0)
         ::close(handle);
     QFile file;
-    if (!regular || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!acceptable || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ui_.showMessage(QStringLiteral("Failed to open document."));
         return false;
     }
