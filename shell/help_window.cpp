@@ -32,6 +32,24 @@ namespace {
         return url;
     }
 
+    // Qt's rich text counts a proportional line height from the font's line spacing, which holds
+    // the leading already: the pages' 1.55 for browsers would set the lines far apart here. Put
+    // first, as the sheet's later rules for single elements (pre) still win.
+    const QString kRichTextLineHeight = QStringLiteral("body * { line-height: 130%; }\n");
+
+    class HelpBrowser : public QTextBrowser {
+    public:
+        using QTextBrowser::QTextBrowser;
+
+        QVariant loadResource(int type, const QUrl& name) override
+        {
+            QVariant resource = QTextBrowser::loadResource(type, name);
+            if (type != QTextDocument::StyleSheetResource || !resource.isValid())
+                return resource;
+            return kRichTextLineHeight + QString::fromUtf8(resource.toByteArray());
+        }
+    };
+
 } // namespace
 
 bool openWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
@@ -54,8 +72,12 @@ HelpWindow::HelpWindow(const QString& folder,
         setWindowIcon(mainWindow_->windowIcon());
     createActions();
     createLayout();
-    if (!restoreGeometry(settings_.value(kGeometryKey).toByteArray()))
-        resize(800, 640);
+    if (restoreGeometry(settings_.value(kGeometryKey).toByteArray()))
+        return;
+    // The first time, in the middle of the main window.
+    resize(800, 640);
+    if (mainWindow_)
+        move(mainWindow_->geometry().center() - rect().center());
 }
 
 HelpWindow::~HelpWindow()
@@ -100,7 +122,7 @@ void HelpWindow::createLayout()
     bar->addSeparator();
     bar->addAction(openInBrowser_);
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     // Every link comes here first: pages of the help stay in the window, the web goes outside.
     browser_->setOpenLinks(false);
     browser_->setOpenExternalLinks(false);
