@@ -37,9 +37,19 @@ namespace {
     // first, as the sheet's later rules for single elements (pre) still win.
     const QString kRichTextLineHeight = QStringLiteral("body * { line-height: 130%; }\n");
 
+    // The pages' body text size, in pixels.
+    constexpr int kPageFontPixels = 16;
+
     class HelpBrowser : public QTextBrowser {
     public:
-        using QTextBrowser::QTextBrowser;
+        explicit HelpBrowser(QWidget* parent)
+            : QTextBrowser(parent)
+        {
+            // Qt sizes headings from the document's default font, not from the sheet.
+            QFont font = document()->defaultFont();
+            font.setPixelSize(kPageFontPixels);
+            document()->setDefaultFont(font);
+        }
 
         QVariant loadResource(int type, const QUrl& name) override
         {
