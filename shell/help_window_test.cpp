@@ -15,6 +15,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
+#include <QWhatsThis>
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -245,13 +247,33 @@ namespace {
         ASSERT_NE(help, nullptr);
         EXPECT_TRUE(help->isVisible());
         EXPECT_EQ(shownPage(*help), QStringLiteral("index.html"));
+        help->browser()->setSource(QUrl::fromLocalFile(QStringLiteral(OVILAN_HELP "/mouse.html")));
         help->close();
-        main.frame.action(CommandId::HelpContext)->trigger();
+        main.frame.action(CommandId::Help)->trigger();
         EXPECT_EQ(HelpWindow::of(&main.frame), help);
         EXPECT_TRUE(help->isVisible());
-        EXPECT_EQ(shownPage(*help), QStringLiteral("commands.html"));
+        EXPECT_EQ(shownPage(*help), QStringLiteral("index.html"));
         EXPECT_EQ(main.frame.findChildren<HelpWindow*>().size(), 1);
         EXPECT_TRUE(main.ui.messages.empty());
+    }
+
+    TEST(HelpWindow, ShiftF1ThenAToolBarButtonOpensThatCommandsHelp)
+    {
+        Frame main;
+        main.frame.show();
+        main.frame.action(CommandId::HelpContext)->trigger();
+        ASSERT_TRUE(QWhatsThis::inWhatsThisMode());
+        QWidget* zoomIn
+            = main.frame.standardToolBar()->widgetForAction(main.frame.action(CommandId::ZoomIn));
+        ASSERT_NE(zoomIn, nullptr);
+        QTest::mouseClick(zoomIn, Qt::LeftButton);
+        EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+        HelpWindow* help = HelpWindow::of(&main.frame);
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(shownPage(*help),
+            QStringLiteral("commands.html#cmd-%1").arg(static_cast<int>(CommandId::ZoomIn)));
+        // The click only asked: the plot is not zoomed.
+        EXPECT_FALSE(main.frame.action(CommandId::EditUndo)->isEnabled());
     }
 
     TEST(HelpWindow, F1InADialogOpensItsSectionOverTheDialogUnblocked)
