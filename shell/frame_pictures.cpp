@@ -4,11 +4,13 @@
 #include "dialogs/table_graph_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/environment_dialog.h"
+#include "shell/help_window.h"
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
 #include "view/picture_export.h"
 #include "view/plot_view.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -122,15 +124,16 @@ QString dialogHelpAnchor(const QWidget* dialog)
 
 void CMainFrame::openHelp(const QString& page)
 {
-    const QString help = programDataFolder(QStringLiteral("help"));
-    const QString file = help + QLatin1Char('/') + page.section(QLatin1Char('#'), 0, 0);
-    if (help.isEmpty() || !QFileInfo::exists(file)) {
+    const QString folder = programDataFolder(QStringLiteral("help"));
+    if (folder.isEmpty()) {
         ui_.showMessage(QStringLiteral("The help files were not found beside the program."));
         return;
     }
-    QUrl url = QUrl::fromLocalFile(file);
-    url.setFragment(page.section(QLatin1Char('#'), 1));
-    QDesktopServices::openUrl(url);
+    HelpWindow* help = HelpWindow::of(this);
+    if (!help)
+        help = new HelpWindow(folder, settings_, ui_, this);
+    // F1 in a dialog shows the help over that dialog, where its modality does not block it.
+    help->showPage(page, QApplication::activeModalWidget());
 }
 
 } // namespace ovilan
