@@ -281,6 +281,9 @@ void CGraphDlg::refreshInterval()
 
 void CGraphDlg::kindChanged()
 {
+    // Choosing the shown kind again changes nothing: an own interval and own parameters stay.
+    if (kind_->currentIndex() == shownKind_)
+        return;
     if (!readBack()) {
         // The form still follows the old kind's rules, so the list shows that kind again.
         kind_->setCurrentIndex(shownKind_);
