@@ -22,12 +22,26 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QUrl>
+#include <QtMath>
 
 namespace ovilan {
 
+namespace {
+
+    // The plot is drawn in device pixels, so on a scaled screen the picture the window shows is
+    // larger than the window's size in Qt's logical pixels.
+    QSize shownPlotSize(const QWidget& view)
+    {
+        const qreal ratio = view.devicePixelRatioF();
+        return { qCeil(view.width() * ratio), qCeil(view.height() * ratio) };
+    }
+
+} // namespace
+
 void CMainFrame::savePicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize shown = shownPlotSize(*view_);
+    const auto request = ui_.askPictureSize(shown.width(), shown.height());
     if (!request)
         return;
     const auto file = ui_.pictureFileName();
@@ -54,7 +68,8 @@ void CMainFrame::savePicture()
 
 void CMainFrame::copyPicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize shown = shownPlotSize(*view_);
+    const auto request = ui_.askPictureSize(shown.width(), shown.height());
     if (!request)
         return;
     const QImage picture = renderPictureImage(document_, request->width, request->height);
@@ -81,7 +96,8 @@ void CMainFrame::print()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QImage picture = renderPictureImage(document_, view_->width(), view_->height());
+    const QSize shown = shownPlotSize(*view_);
+    const QImage picture = renderPictureImage(document_, shown.width(), shown.height());
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     QSize fitted = picture.size();
