@@ -1,6 +1,7 @@
 #include "dialogs/label_dialog.h"
 
 #include "dialogs/color_combo.h"
+#include "dialogs/dialog_fit.h"
 #include "dialogs/field_transfer.h"
 #include "dialogs/font_button.h"
 #include "dialogs/form_parts.h"
@@ -37,6 +38,7 @@ CLabelDlg::CLabelDlg(CPlotLabel& record, bool pointsMode, DialogServices service
     setWindowTitle(QStringLiteral("Label settings"));
     buildControls();
     initialise();
+    keepDialogFitted(*this);
 }
 
 void CLabelDlg::buildControls()

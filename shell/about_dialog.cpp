@@ -1,5 +1,7 @@
 #include "shell/about_dialog.h"
 
+#include "dialogs/dialog_fit.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -102,6 +104,7 @@ AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
+    keepDialogFitted(*this);
 }
 
 } // namespace ovilan
