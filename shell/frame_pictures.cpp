@@ -24,6 +24,8 @@
 #include <QUrl>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace ovilan {
 
 namespace {
@@ -36,12 +38,21 @@ namespace {
         return { qCeil(view.width() * ratio), qCeil(view.height() * ratio) };
     }
 
+    // The picture size first proposed: the plot as shown, brought into the sizes a picture may
+    // have, so a large or scaled screen does not propose a size the dialog then refuses.
+    QSize proposedPictureSize(const QWidget& view)
+    {
+        const QSize shown = shownPlotSize(view);
+        return { std::clamp(shown.width(), kMinPictureSide, kMaxPictureSide),
+            std::clamp(shown.height(), kMinPictureSide, kMaxPictureSide) };
+    }
+
 } // namespace
 
 void CMainFrame::savePicture()
 {
-    const QSize shown = shownPlotSize(*view_);
-    const auto request = ui_.askPictureSize(shown.width(), shown.height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const auto file = ui_.pictureFileName();
@@ -68,8 +79,8 @@ void CMainFrame::savePicture()
 
 void CMainFrame::copyPicture()
 {
-    const QSize shown = shownPlotSize(*view_);
-    const auto request = ui_.askPictureSize(shown.width(), shown.height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const QImage picture = renderPictureImage(document_, request->width, request->height);

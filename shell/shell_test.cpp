@@ -566,6 +566,16 @@ namespace {
         EXPECT_EQ(window.ui.proposedPicture, shown);
         window.frame.copyPicture();
         EXPECT_EQ(window.ui.proposedPicture, shown);
+
+        // A plot wider than the largest picture and lower than the smallest proposes the nearest
+        // sizes the dialog accepts.
+        window.frame.resize(4000, 100);
+        QApplication::processEvents();
+        const qreal ratio = view->devicePixelRatioF();
+        ASSERT_GT(view->width() * ratio, kMaxPictureSide);
+        ASSERT_LT(view->height() * ratio, kMinPictureSide);
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.proposedPicture, QSize(kMaxPictureSide, kMinPictureSide));
     }
 
     TEST(MainFrame, OpenStartsInTheExamplesUntilThereIsAFile)
