@@ -1,5 +1,6 @@
 #include "shell/about_dialog.h"
 
+#include "dialogs/dialog_fit.h"
 #include "ovilan_version.h"
 
 #include <QApplication>
@@ -104,6 +105,7 @@ AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
+    keepDialogFitted(*this);
 }
 
 } // namespace ovilan

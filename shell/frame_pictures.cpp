@@ -24,12 +24,37 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QUrl>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace ovilan {
 
+namespace {
+
+    // The plot is drawn in device pixels, so on a scaled screen the picture the window shows is
+    // larger than the window's size in Qt's logical pixels.
+    QSize shownPlotSize(const QWidget& view)
+    {
+        const qreal ratio = view.devicePixelRatioF();
+        return { qCeil(view.width() * ratio), qCeil(view.height() * ratio) };
+    }
+
+    // The picture size first proposed: the plot as shown, brought into the sizes a picture may
+    // have, so a large or scaled screen does not propose a size the dialog then refuses.
+    QSize proposedPictureSize(const QWidget& view)
+    {
+        const QSize shown = shownPlotSize(view);
+        return { std::clamp(shown.width(), kMinPictureSide, kMaxPictureSide),
+            std::clamp(shown.height(), kMinPictureSide, kMaxPictureSide) };
+    }
+
+} // namespace
+
 void CMainFrame::savePicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const auto file = ui_.pictureFileName();
@@ -56,7 +81,8 @@ void CMainFrame::savePicture()
 
 void CMainFrame::copyPicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const QImage picture = renderPictureImage(document_, request->width, request->height);
@@ -83,7 +109,8 @@ void CMainFrame::print()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QImage picture = renderPictureImage(document_, view_->width(), view_->height());
+    const QSize shown = shownPlotSize(*view_);
+    const QImage picture = renderPictureImage(document_, shown.width(), shown.height());
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     QSize fitted = picture.size();

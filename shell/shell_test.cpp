@@ -1,3 +1,4 @@
+#include "dialogs/dialog_fit.h"
 #include "dialogs/dialog_services.h"
 #include "dialogs/doc_property_sheet.h"
 #include "dialogs/graph_dialog.h"
@@ -6,6 +7,7 @@
 #include "document/document_file.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
+#include "shell/about_dialog.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
 #include "shell/graph_list_view.h"
@@ -72,12 +74,17 @@ namespace {
                 return std::nullopt;
             return PictureFile { *fileName, chosenPictureFormat(*fileName, pictureFilter) };
         }
-        std::optional<PictureRequest> askPictureSize(int, int) override { return picture; }
+        std::optional<PictureRequest> askPictureSize(int width, int height) override
+        {
+            proposedPicture = QSize(width, height);
+            return picture;
+        }
 
         std::vector<std::string> messages;
         SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
+        QSize proposedPicture;
         QString pictureFilter = kBitmapFilter;
         QStringList openFolders;
         std::unique_ptr<CFunctionGraph> nextGraph;
@@ -497,6 +504,32 @@ namespace {
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
+    TEST(Dialogs, EveryDialogIsWideEnoughForItsTitle)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        CPlotLabel label;
+        CTableGraph table(document);
+        int lastPage = 0;
+        std::vector<std::unique_ptr<QDialog>> dialogs;
+        dialogs.push_back(std::make_unique<CGraphDlg>(document, nullptr, standardDialogServices()));
+        dialogs.push_back(std::make_unique<CTableGraphDlg>(table, standardDialogServices()));
+        dialogs.push_back(std::make_unique<CLabelDlg>(label, true, standardDialogServices()));
+        dialogs.push_back(
+            std::make_unique<CDocPropertySheet>(document, standardDialogServices(), lastPage));
+        dialogs.push_back(std::make_unique<PictureDialog>(640, 480));
+        dialogs.push_back(std::make_unique<EnvironmentDialog>(preferences));
+        dialogs.push_back(std::make_unique<AboutDialog>(QIcon()));
+        for (const auto& dialog : dialogs) {
+            SCOPED_TRACE(dialog->windowTitle().toStdString());
+            dialog->show();
+            QApplication::processEvents();
+            EXPECT_GE(dialog->width(), titleBarWidth(*dialog));
+            EXPECT_GE(dialog->minimumWidth(), titleBarWidth(*dialog));
+            dialog->hide();
+        }
+    }
+
     TEST(PictureDialog, RefusesSidesOutside100To3000)
     {
         const QString range = QStringLiteral("Please enter an integer between 100 and 3000.");
@@ -533,6 +566,34 @@ namespace {
         window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
         window.frame.savePicture();
         EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    // Also run with the screen scaled (QT_SCALE_FACTOR=2), where the plot's device pixels are
+    // twice its logical size.
+    TEST(MainFrame, PictureSizeProposedIsThePlotAsTheWindowShowsIt)
+    {
+        Window window;
+        window.frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+        auto* view = window.frame.findChild<COvilanView*>();
+        ASSERT_NE(view, nullptr);
+        view->repaint();
+        const QSize shown = view->snapshot().size();
+        ASSERT_FALSE(shown.isEmpty());
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.proposedPicture, shown);
+        window.frame.copyPicture();
+        EXPECT_EQ(window.ui.proposedPicture, shown);
+
+        // A plot wider than the largest picture and lower than the smallest proposes the nearest
+        // sizes the dialog accepts.
+        window.frame.resize(4000, 100);
+        QApplication::processEvents();
+        const qreal ratio = view->devicePixelRatioF();
+        ASSERT_GT(view->width() * ratio, kMaxPictureSide);
+        ASSERT_LT(view->height() * ratio, kMinPictureSide);
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.proposedPicture, QSize(kMaxPictureSide, kMinPictureSide));
     }
 
     TEST(MainFrame, OpenStartsInTheExamplesUntilThereIsAFile)
