@@ -88,13 +88,13 @@ namespace {
 
         PixelSpan columns() const
         {
-            const DeviceRect clip = canvas.clipBox();
-            return visibleSpan(rect().left, rect().right, clip.left, clip.right);
+            const DeviceRect surface = canvas.surfaceBox();
+            return visibleSpan(rect().left, rect().right, surface.left, surface.right);
         }
         PixelSpan rows() const
         {
-            const DeviceRect clip = canvas.clipBox();
-            return visibleSpan(rect().top, rect().bottom, clip.top, clip.bottom);
+            const DeviceRect surface = canvas.surfaceBox();
+            return visibleSpan(rect().top, rect().bottom, surface.top, surface.bottom);
         }
 
         void axisLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
