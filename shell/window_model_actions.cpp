@@ -72,7 +72,12 @@ namespace {
     // repaints often cover the axes' own texts.
     QPoint plotPoint(ModelWindow& window)
     {
-        const DeviceRect area = currentPlotMapping().plotRect;
+        DeviceRect area = currentPlotMapping().plotRect;
+        // A window too small for its margins leaves no plot; the clicks then land anywhere.
+        if (area.right < area.left || area.bottom < area.top) {
+            const QRect shown = plot(window)->rect();
+            area = { 0, 0, shown.width() - 1, shown.height() - 1 };
+        }
         const DevicePoint origin = plotToDevice(currentPlotMapping(), 0, 0);
         const int x = window.dice.between(area.left, area.right);
         const int y = window.dice.between(area.top, area.bottom);
@@ -99,6 +104,18 @@ namespace {
         const CPlotLabel& label = window.document.labels[static_cast<std::size_t>(index)];
         const DevicePoint p = plotToDevice(currentPlotMapping(), label.x, label.y);
         return { p.x, p.y };
+    }
+
+    // A label whose marker is drawn, where a user can see and reach it; -1 when there is none.
+    int visibleLabel(ModelWindow& window)
+    {
+        std::vector<int> shown;
+        for (int i = 0; i < window.document.labelCount(); ++i) {
+            const CPlotLabel& label = window.document.labels[static_cast<std::size_t>(i)];
+            if (plotToDevice(currentPlotMapping(), label.x, label.y).inside)
+                shown.push_back(i);
+        }
+        return shown.empty() ? -1 : window.dice.pick(shown);
     }
 
     void doubleClick(QWidget* widget, const QPoint& at)
@@ -233,10 +250,10 @@ namespace {
 
     std::string moveLabel(ModelWindow& window)
     {
-        if (window.document.labelCount() == 0)
+        const int index = visibleLabel(window);
+        if (index < 0)
             return addLabel(window);
         useMouseMode(window, MouseMode::Standard);
-        const int index = window.dice.below(window.document.labelCount());
         const QPoint from = labelPoint(window, index);
         const QPoint to = dragTarget(window);
         QTest::mousePress(plot(window), Qt::LeftButton, {}, from);
@@ -248,10 +265,10 @@ namespace {
 
     std::string editLabel(ModelWindow& window)
     {
-        if (window.document.labelCount() == 0)
+        const int index = visibleLabel(window);
+        if (index < 0)
             return addLabel(window);
         useMouseMode(window, MouseMode::Standard);
-        const int index = window.dice.below(window.document.labelCount());
         const QPoint at = labelPoint(window, index);
         if (window.dice.chance(0.5)) {
             doubleClick(plot(window), at);
@@ -263,9 +280,9 @@ namespace {
 
     std::string removeLabel(ModelWindow& window)
     {
-        if (window.document.labelCount() == 0)
+        const int index = visibleLabel(window);
+        if (index < 0)
             return addLabel(window);
-        const int index = window.dice.below(window.document.labelCount());
         const QPoint at = labelPoint(window, index);
         rightClickAndChoose(plot(window), at, QStringLiteral("Remove Label"));
         return "Remove Label on label " + std::to_string(index) + " at " + text(at);

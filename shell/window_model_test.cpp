@@ -5,6 +5,7 @@
 //   OVILAN_MODEL_SEED   the first seed (default 1)
 //   OVILAN_MODEL_RUNS   how many seeds, one after the other (default 1)
 //   OVILAN_MODEL_STEPS  actions per seed (default 300)
+//   OVILAN_MODEL_TRACE  when set, every action is printed as it is done
 //
 // A failure prints the seed, the step and every action up to it, so the run can be repeated, for
 // instance OVILAN_MODEL_SEED=7 OVILAN_MODEL_STEPS=5000 build/shell/window_model_test.
@@ -156,6 +157,7 @@ namespace {
         int steps;
         KnownFaults& faults;
         QString examples;
+        bool trace = std::getenv("OVILAN_MODEL_TRACE") != nullptr;
 
         // Empty when every step passed; else the report of the first failing step.
         std::string run()
@@ -173,6 +175,8 @@ namespace {
                 const StepState before(window);
                 const PerformedAction action = performRandomAction(window);
                 done.push_back(action.description);
+                if (trace)
+                    std::printf("%d. %s\n", step, action.description.c_str()), std::fflush(stdout);
                 settle();
                 std::vector<std::string> found = checkStep(window, history, before, action, step);
                 if (!found.empty())
@@ -188,11 +192,10 @@ namespace {
             int step)
         {
             std::vector<std::string> found = followHistory(history, before, window, action.move);
-            const bool reset = window.document.undoStack.empty()
-                && window.document.redoStack.empty() && history.undo.empty()
-                && (before.undoDepth + before.redoDepth > 0
-                    || action.description.starts_with("New"));
-            if (reset && forgive("new-keeps-old-views", step)) {
+            const bool startedAfresh = action.description.starts_with("New")
+                && window.document.undoStack.empty() && window.document.redoStack.empty()
+                && window.frame.documentPath().isEmpty();
+            if (startedAfresh && forgive("new-keeps-old-views", step)) {
                 window.document.updateAllViews(kHintEverything);
                 settle();
             }

@@ -259,10 +259,10 @@ void ScriptedModelUser::runDocumentProperties(COvilanDoc& document)
         QString high = QString::number(dice_.between(1, 30));
         if (kind == 0) {
             low = QStringLiteral("0");
-            high = QStringLiteral("1.5e-21");
+            high = QStringLiteral("1.5*10^(-21)");
         } else if (kind == 1) {
-            low = QStringLiteral("-4e199");
-            high = QStringLiteral("4e199");
+            low = QStringLiteral("-4*10^199");
+            high = QStringLiteral("4*10^199");
         }
         type(pageField(axis, "min"), low);
         type(pageField(axis, "max"), high);
