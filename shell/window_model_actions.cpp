@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QTimer>
 #include <QTreeWidget>
@@ -407,9 +408,15 @@ namespace {
 ModelWindow::ModelWindow(std::uint32_t seed, const QString& examples, const QString& scratch)
     : dice(seed)
     , frame(document, preferences, settings, user)
-    , examplesFolder(examples)
+    , examplesFolder(QDir(scratch).filePath(QStringLiteral("examples")))
     , scratchFolder(scratch)
 {
+    // The run opens copies: Save after Open writes over the opened file, and the shipped
+    // examples must stay as they are.
+    QDir(scratch).mkpath(QStringLiteral("examples"));
+    const QDir shipped(examples);
+    for (const QString& name : shipped.entryList({ QStringLiteral("*.ovd") }, QDir::Files))
+        QFile::copy(shipped.filePath(name), QDir(examplesFolder).filePath(name));
     frame.resize(800, 600);
 }
 

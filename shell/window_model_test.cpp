@@ -111,8 +111,15 @@ namespace {
                         std::string(name) + " with nothing to " + name + " changed the document");
                 return;
             }
-            if (now != from.back())
-                found.push_back(std::string(name) + " did not give back the document as it was");
+            if (now != from.back()) {
+                std::size_t at = 0;
+                while (at < now.size() && at < from.back().size() && now[at] == from.back()[at])
+                    ++at;
+                found.push_back(std::string(name)
+                    + " did not give back the document as it was: " + std::to_string(now.size())
+                    + " bytes for " + std::to_string(from.back().size())
+                    + ", the first difference at byte " + std::to_string(at));
+            }
             if (!document.isModified())
                 found.push_back(std::string(name) + " left the document unmodified");
             to.push_back(before.bytes);
