@@ -2,9 +2,9 @@
 // real window, and after every step the checks that what the window shows follows the document
 // and that undo and redo walk the document's history exactly.
 //
-//   OVILAN_MODEL_SEED   the first seed (default 1)
-//   OVILAN_MODEL_RUNS   how many seeds, one after the other (default 1)
-//   OVILAN_MODEL_STEPS  actions per seed (default 300)
+//   OVILAN_MODEL_SEED   the first seed (default 7)
+//   OVILAN_MODEL_RUNS   how many seeds, one after the other (default 2)
+//   OVILAN_MODEL_STEPS  actions per seed (default 400)
 //   OVILAN_MODEL_TRACE  when set, every action is printed as it is done
 //
 // A failure prints the seed, the step and every action up to it, so the run can be repeated, for
@@ -240,8 +240,8 @@ namespace {
                 + " of " + std::to_string(steps) + ":\n";
             for (const std::string& finding : found)
                 text += "  * " + finding + "\n";
-            text += "actions (repeat with OVILAN_MODEL_SEED=" + std::to_string(seed)
-                + " OVILAN_MODEL_STEPS=" + std::to_string(step) + "):\n";
+            text += "actions (repeat with OVILAN_MODEL_RUNS=1 OVILAN_MODEL_SEED="
+                + std::to_string(seed) + " OVILAN_MODEL_STEPS=" + std::to_string(step) + "):\n";
             for (std::size_t i = 0; i < done.size(); ++i)
                 text += "  " + std::to_string(i + 1) + ". " + done[i] + "\n";
             return text;
@@ -250,9 +250,9 @@ namespace {
 
     TEST(WindowModel, EveryStepShowsTheDocumentAndKeepsItsHistory)
     {
-        const std::uint32_t first = fromEnvironment("OVILAN_MODEL_SEED", 1);
-        const std::uint32_t runs = fromEnvironment("OVILAN_MODEL_RUNS", 1);
-        const int steps = static_cast<int>(fromEnvironment("OVILAN_MODEL_STEPS", 300));
+        const std::uint32_t first = fromEnvironment("OVILAN_MODEL_SEED", 7);
+        const std::uint32_t runs = fromEnvironment("OVILAN_MODEL_RUNS", 2);
+        const int steps = static_cast<int>(fromEnvironment("OVILAN_MODEL_STEPS", 400));
         KnownFaults faults;
         for (std::uint32_t seed = first; seed < first + runs; ++seed) {
             ModelRun run { seed, steps, faults, QStringLiteral(OVILAN_EXAMPLES) };
