@@ -2,8 +2,8 @@
 // real window, and after every step the checks that what the window shows follows the document
 // and that undo and redo walk the document's history exactly.
 //
-//   OVILAN_MODEL_SEED   the first seed (default 7)
-//   OVILAN_MODEL_RUNS   how many seeds, one after the other (default 2)
+//   OVILAN_MODEL_SEED   the first seed (default: the seeds 4 and 7)
+//   OVILAN_MODEL_RUNS   how many seeds from the first, one after the other (default 1)
 //   OVILAN_MODEL_STEPS  actions per seed (default 400)
 //   OVILAN_MODEL_TRACE  when set, every action is printed as it is done
 //
@@ -199,27 +199,35 @@ namespace {
             int step)
         {
             std::vector<std::string> found = followHistory(history, before, window, action.move);
+            const auto shows = [&window] {
+                std::vector<std::string> wrong = checkPlotPixels(window);
+                append(wrong, checkGraphList(window));
+                return wrong;
+            };
+            std::vector<std::string> shown = shows();
             const bool startedAfresh = action.description.starts_with("New")
                 && window.document.undoStack.empty() && window.document.redoStack.empty()
                 && window.frame.documentPath().isEmpty();
-            if (startedAfresh && forgive("new-keeps-old-views", step)) {
+            if (!shown.empty() && startedAfresh && forgive("new-keeps-old-views", step)) {
                 window.document.updateAllViews(kHintEverything);
                 settle();
+                shown = shows();
             }
-            if ((anyMessageSince(window, before.messages, kTooSmallInterval)
-                    || anyMessageSince(window, before.messages, kTooLargeInterval))
-                && forgive("refused-zoom-leaves-commands", step))
-                window.frame.onUpdate(kHintRepaint);
-            std::vector<std::string> pixels = checkPlotPixels(window);
-            if (!pixels.empty() && window.document.labels != before.labels
+            if (!shown.empty() && window.document.labels != before.labels
                 && forgive("label-repaint-differs", step)) {
                 window.document.updateAllViews(kHintRepaint);
                 settle();
-                pixels = checkPlotPixels(window);
+                shown = shows();
             }
-            append(found, pixels);
-            append(found, checkGraphList(window));
-            append(found, checkCommandsAndTitle(window));
+            append(found, shown);
+            std::vector<std::string> commands = checkCommandsAndTitle(window);
+            const bool zoomRefused = anyMessageSince(window, before.messages, kTooSmallInterval)
+                || anyMessageSince(window, before.messages, kTooLargeInterval);
+            if (!commands.empty() && zoomRefused && forgive("refused-zoom-leaves-commands", step)) {
+                window.frame.onUpdate(kHintRepaint);
+                commands = checkCommandsAndTitle(window);
+            }
+            append(found, commands);
             append(found, checkSaveLoadRoundTrip(window));
             return found;
         }
@@ -250,11 +258,18 @@ namespace {
 
     TEST(WindowModel, EveryStepShowsTheDocumentAndKeepsItsHistory)
     {
-        const std::uint32_t first = fromEnvironment("OVILAN_MODEL_SEED", 7);
-        const std::uint32_t runs = fromEnvironment("OVILAN_MODEL_RUNS", 2);
+        // By default two seeds that between them reach New, a refused zoom that leaves the
+        // commands stale and a label repainted over an axis label.
+        std::vector<std::uint32_t> seeds { 4, 7 };
+        if (std::getenv("OVILAN_MODEL_SEED")) {
+            const std::uint32_t first = fromEnvironment("OVILAN_MODEL_SEED", 1);
+            seeds.clear();
+            for (std::uint32_t run = 0; run < fromEnvironment("OVILAN_MODEL_RUNS", 1); ++run)
+                seeds.push_back(first + run);
+        }
         const int steps = static_cast<int>(fromEnvironment("OVILAN_MODEL_STEPS", 400));
         KnownFaults faults;
-        for (std::uint32_t seed = first; seed < first + runs; ++seed) {
+        for (const std::uint32_t seed : seeds) {
             ModelRun run { seed, steps, faults, QStringLiteral(OVILAN_EXAMPLES) };
             const std::string failure = run.run();
             if (!failure.empty())
