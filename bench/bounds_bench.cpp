@@ -33,6 +33,7 @@ std::vector<std::pair<std::string, Generator>> cases()
         { "huge_formula_sines", [] { return hugeFormula("sin(x)", 70000); } },
         { "huge_formula_constants", [] { return hugeFormula("2", 250000); } },
         { "marker_caption_50k", [] { return tableWithLongMarkerCaption(50000); } },
+        { "marker_caption_at_bound", [] { return tableWithLongMarkerCaption(500); } },
         { "marker_caption_1m", [] { return tableWithLongMarkerCaption(1000000); } },
         { "label_suffix_1m", [] { return longLabelSuffix(1000000); } },
         { "label_caption_1m", [] { return longLabelCaption(1000000); } },
@@ -40,7 +41,21 @@ std::vector<std::pair<std::string, Generator>> cases()
         { "typical_graphs_300", [] { return typicalGraphs(300); } },
         { "typical_graphs_600", [] { return typicalGraphs(600); } },
         { "full_tables_20", [] { return fullTables(20); } },
-        { "x_graphs_1000", [] { return repeatedFunctions({}, 1000 * 60 + 1000); } },
+        { "x_graphs_600", [] { return repeatedFunctions({}, 600 * 60 + 1000); } },
+        { "sines_at_bound",
+            [] {
+                FunctionEntry entry;
+                entry.formula = "x";
+                for (int i = 0; i < 24; ++i)
+                    entry.formula = "sin(" + entry.formula + ")";
+                return repeatedFunctions(entry, 100 * 170 + 1000);
+            } },
+        { "powers_at_bound",
+            [] {
+                FunctionEntry entry;
+                entry.formula = powerChain(24);
+                return repeatedFunctions(entry, 100 * 110 + 1000);
+            } },
     };
 }
 

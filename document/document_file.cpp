@@ -14,12 +14,12 @@ namespace {
     constexpr std::size_t kSmallestLabel = 98;
 
     // Loading computes every graph's points, so a file's graphs together may ask for no more
-    // points and evaluation work than a load can give in well under two seconds and a few
-    // hundred megabytes: 1200 graphs of 20000 steps, or 600 of them with formulas like
-    // "sin(x)*exp(-x^2/10)+sqrt(abs(x))". A file asking for more is refused before any point is
-    // computed.
-    constexpr std::int64_t kLoadPoints = 1200LL * kMaxGraphPoints;
-    constexpr std::int64_t kLoadWork = 150'000'000;
+    // points and evaluation work than a load can give in about a second and a quarter of a
+    // gigabyte: 600 graphs of 20000 steps with everyday formulas such as "sin(x)", "1/x" and
+    // "(x^3-2*x)/(x^2+1)*cos(3*x)", or 40 of them with 50 sines in each formula. A file asking
+    // for more is refused before any point is computed.
+    constexpr std::int64_t kLoadPoints = 600LL * kMaxGraphPoints;
+    constexpr std::int64_t kLoadWork = 300'000'000;
 
     class TraceAllowance {
     public:

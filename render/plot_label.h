@@ -14,7 +14,7 @@ namespace ovilan {
 // label, an axis caption or label suffix, a legend text. A paint draws such texts once per label,
 // table point or axis label, so their length bounds what one paint can cost. Captions people
 // type are a few words; a paragraph still fits.
-inline constexpr std::size_t kMaxCaptionLength = 1000;
+inline constexpr std::size_t kMaxCaptionLength = 500;
 
 // A user annotation pinned to a plot point: a round marker and a caption beside it.
 struct CPlotLabel {
