@@ -1,12 +1,13 @@
-# ovilan-cli from outside: the batch formats to the byte, exit codes, usage, documents.
+# ovilan-cli from outside: the batch formats to the byte, exit codes, usage, documents, and files
+# that cannot be read or written.
 
 function(run_cli expected_status expected_output input)
   set(options ${ARGN})
   if(input)
-    execute_process(COMMAND ${CLI} ${options} INPUT_FILE ${input}
+    execute_process(COMMAND ${CLI} ${options} INPUT_FILE ${input} TIMEOUT 20
       OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
   else()
-    execute_process(COMMAND ${CLI} ${options}
+    execute_process(COMMAND ${CLI} ${options} TIMEOUT 20
       OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
   endif()
   if(NOT status EQUAL expected_status)
@@ -16,6 +17,12 @@ function(run_cli expected_status expected_output input)
     message(FATAL_ERROR "ovilan-cli ${options}:\n--- got\n${output}--- expected\n${expected_output}")
   endif()
   set(last_errors "${errors}" PARENT_SCOPE)
+endfunction()
+
+function(expect_errors expected)
+  if(NOT last_errors STREQUAL expected)
+    message(FATAL_ERROR "expected the message ${expected}got: ${last_errors}")
+  endif()
 endfunction()
 
 set(tab "\t")
@@ -113,4 +120,136 @@ run_cli(2 "" "" convert ${EXAMPLES}/gallery.ovd ${CMAKE_CURRENT_BINARY_DIR}/gall
 run_cli(1 "" "" convert ${EXAMPLES}/gallery.ovd ${CMAKE_CURRENT_BINARY_DIR}/no-such-dir/out.bmp)
 if(NOT last_errors STREQUAL "An error has occured while saving.\n")
   message(FATAL_ERROR "an unwritable picture gave: ${last_errors}")
+endif()
+
+# The version is the project's.
+run_cli(0 "ovilan-cli ${VERSION}\n" "" --version)
+
+# Only a regular file is read, and not past the largest document: a directory, a FIFO (which must
+# not block), a device, a file whose read fails (EIO) and a file beyond the bound are all refused.
+set(scratch ${CMAKE_CURRENT_BINARY_DIR}/file_safety)
+file(REMOVE_RECURSE ${scratch})
+file(MAKE_DIRECTORY ${scratch})
+execute_process(COMMAND mkfifo ${scratch}/fifo.ovd)
+execute_process(COMMAND truncate -s 65M ${scratch}/huge.ovd)
+foreach(unreadable ${scratch} ${scratch}/fifo.ovd /dev/zero /proc/self/mem ${scratch}/huge.ovd)
+  run_cli(1 "" "" info ${unreadable})
+  expect_errors("Failed to open document.\n")
+  run_cli(1 "" "" trace ${unreadable})
+  expect_errors("Failed to open document.\n")
+  run_cli(1 "" "" convert ${unreadable} ${scratch}/out.ovd)
+  expect_errors("Failed to open document.\n")
+endforeach()
+execute_process(COMMAND id -u OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT user STREQUAL "0") # the superuser reads every file
+  file(COPY_FILE ${EXAMPLES}/gallery.ovd ${scratch}/locked.ovd)
+  file(CHMOD ${scratch}/locked.ovd PERMISSIONS OWNER_WRITE)
+  run_cli(1 "" "" info ${scratch}/locked.ovd)
+  expect_errors("Failed to open document.\n")
+  file(REMOVE ${scratch}/locked.ovd)
+endif()
+
+# Output that cannot be written is a failure, whatever the command.
+function(run_cli_into_full_disk expected_status)
+  execute_process(COMMAND ${CLI} ${ARGN} OUTPUT_FILE /dev/full TIMEOUT 20
+    ERROR_VARIABLE errors RESULT_VARIABLE status)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "ovilan-cli ${ARGN} > /dev/full: exit ${status}, expected ${expected_status}")
+  endif()
+  if(NOT errors MATCHES "ovilan-cli: the output could not be written\n$")
+    message(FATAL_ERROR "ovilan-cli ${ARGN} > /dev/full said: ${errors}")
+  endif()
+endfunction()
+run_cli_into_full_disk(1 info ${EXAMPLES}/gallery.ovd)
+run_cli_into_full_disk(1 trace ${EXAMPLES}/gallery.ovd)
+run_cli_into_full_disk(1 formula -- x^2)
+run_cli_into_full_disk(1 number 3)
+run_cli_into_full_disk(1 --version)
+execute_process(COMMAND ${CLI} number --batch INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/numbers.in
+  OUTPUT_FILE /dev/full ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT errors MATCHES "the output could not be written")
+  message(FATAL_ERROR "number --batch > /dev/full: exit ${status}: ${errors}")
+endif()
+# So is input that cannot be read.
+run_cli(1 "" ${scratch} formula --batch)
+expect_errors("ovilan-cli: the input could not be read\n")
+
+# Converting onto a document writes through a symbolic link and keeps the file's permissions; a
+# directory that has the name the temporary file once had is not the tool's to touch.
+file(COPY_FILE ${EXAMPLES}/polar_rose.ovd ${scratch}/real.ovd)
+file(CHMOD ${scratch}/real.ovd PERMISSIONS OWNER_READ OWNER_WRITE)
+file(CREATE_LINK real.ovd ${scratch}/link.ovd SYMBOLIC)
+file(MAKE_DIRECTORY ${scratch}/real.ovd.saving)
+function(expect_converted)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXAMPLES}/gallery.ovd ${scratch}/real.ovd
+    RESULT_VARIABLE different)
+  if(different)
+    message(FATAL_ERROR "real.ovd does not hold the converted document")
+  endif()
+  execute_process(COMMAND stat -c %a ${scratch}/real.ovd OUTPUT_VARIABLE mode
+    OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT mode STREQUAL "600")
+    message(FATAL_ERROR "converting onto a file of mode 600 left mode ${mode}")
+  endif()
+endfunction()
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${scratch}/real.ovd)
+expect_converted()
+file(COPY_FILE ${EXAMPLES}/polar_rose.ovd ${scratch}/real.ovd)
+file(CHMOD ${scratch}/real.ovd PERMISSIONS OWNER_READ OWNER_WRITE)
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${scratch}/link.ovd)
+if(NOT IS_SYMLINK ${scratch}/link.ovd)
+  message(FATAL_ERROR "converting onto a symbolic link replaced the link")
+endif()
+expect_converted()
+
+# A failed conversion leaves the target as it was and no temporary file; a directory as target is
+# left alone.
+file(MAKE_DIRECTORY ${scratch}/folder.ovd)
+run_cli(1 "" "" convert ${EXAMPLES}/polar_rose.ovd ${scratch}/folder.ovd)
+expect_errors("Failed to save document.\n")
+# A file size limit of 1 KiB stands for a full disk.
+execute_process(COMMAND sh -c "ulimit -f 1 && exec \"$0\" \"$@\""
+    ${CLI} convert ${EXAMPLES}/polar_rose.ovd ${scratch}/link.ovd
+  TIMEOUT 20 ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT errors STREQUAL "Failed to save document.\n")
+  message(FATAL_ERROR "converting onto a full disk: exit ${status}: ${errors}")
+endif()
+execute_process(COMMAND sh -c "ulimit -f 1 && exec \"$0\" \"$@\""
+    ${CLI} convert ${EXAMPLES}/polar_rose.ovd ${scratch}/full.bmp
+  TIMEOUT 20 ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT errors STREQUAL "An error has occured while saving.\n")
+  message(FATAL_ERROR "a picture onto a full disk: exit ${status}: ${errors}")
+endif()
+expect_converted()
+file(GLOB left RELATIVE ${scratch} ${scratch}/*)
+list(SORT left)
+if(NOT left STREQUAL "fifo.ovd;folder.ovd;huge.ovd;link.ovd;real.ovd;real.ovd.saving")
+  message(FATAL_ERROR "after the failed conversions the folder holds: ${left}")
+endif()
+
+# A conversion killed while it writes leaves the target as it was and nothing else; interrupted or
+# terminated, it first finishes or removes its temporary file. strace delivers the signal at the
+# first write, where a tracer is allowed.
+find_program(STRACE strace)
+if(STRACE)
+  execute_process(COMMAND ${STRACE} -o /dev/null true RESULT_VARIABLE untraceable
+    OUTPUT_QUIET ERROR_QUIET)
+endif()
+if(STRACE AND NOT untraceable)
+  foreach(signal SIGKILL SIGTERM SIGINT)
+    foreach(target link.ovd picture.bmp)
+      execute_process(COMMAND ${STRACE} -o /dev/null -e trace=write
+          -e inject=write:signal=${signal}:when=1
+          ${CLI} convert ${EXAMPLES}/polar_rose.ovd ${scratch}/${target}
+        TIMEOUT 20 OUTPUT_QUIET ERROR_QUIET)
+    endforeach()
+    if(signal STREQUAL "SIGKILL")
+      expect_converted()
+    endif()
+    file(GLOB left RELATIVE ${scratch} ${scratch}/*)
+    list(REMOVE_ITEM left picture.bmp)
+    if(NOT left STREQUAL "fifo.ovd;folder.ovd;huge.ovd;link.ovd;real.ovd;real.ovd.saving")
+      message(FATAL_ERROR "after conversions ended by ${signal} the folder holds: ${left}")
+    endif()
+  endforeach()
 endif()

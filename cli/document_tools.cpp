@@ -1,16 +1,15 @@
 #include "cli/document_tools.h"
 
 #include "cli/engine_commands.h"
+#include "cli/file_access.h"
 #include "cli/picture_tools.h"
 #include "document/document_file.h"
+#include "document/document_size_limit.h"
 #include "expr/number_format.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -28,22 +27,10 @@ namespace {
 
     constexpr std::string_view kKindNames[] = { "Y(x)", "X(y)", "X(t),Y(t)", "R(a)", "Table" };
 
-    std::optional<std::vector<std::uint8_t>> readFile(std::string_view path)
-    {
-        std::ifstream file { std::string(path), std::ios::binary };
-        if (!file)
-            return std::nullopt;
-        std::vector<std::uint8_t> bytes { std::istreambuf_iterator<char>(file),
-            std::istreambuf_iterator<char>() };
-        if (file.bad())
-            return std::nullopt;
-        return bytes;
-    }
-
     // Opens a document as the program does; reports a failure as the program words it.
     bool open(COvilanDoc& document, std::string_view path, std::ostream& err)
     {
-        const auto bytes = readFile(path);
+        const auto bytes = readRegularFile(std::string(path), kMaxDocumentFileBytes);
         if (!bytes) {
             err << "Failed to open document.\n";
             return false;
@@ -67,32 +54,6 @@ namespace {
     {
         out << name << " range: " << formatNumber(axis.min) << " .. " << formatNumber(axis.max)
             << '\n';
-    }
-
-    // The target is replaced only when the whole file has been written.
-    bool writeFileSafely(std::string_view path, const std::vector<std::uint8_t>& bytes)
-    {
-        const std::filesystem::path target { std::string(path) };
-        std::filesystem::path temporary = target;
-        temporary += ".saving";
-        {
-            std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-            file.write(reinterpret_cast<const char*>(bytes.data()),
-                static_cast<std::streamsize>(bytes.size()));
-            file.close();
-            if (!file) {
-                std::error_code ignored;
-                std::filesystem::remove(temporary, ignored);
-                return false;
-            }
-        }
-        std::error_code error;
-        std::filesystem::rename(temporary, target, error);
-        if (error) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-        return true;
     }
 
     bool endsWith(std::string_view text, std::string_view suffix)
@@ -236,7 +197,7 @@ int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ost
         if (only && g != *only)
             continue;
         const CGraph& graph = document.graph(g);
-        for (std::int32_t i = 0; i <= graph.steps; ++i) {
+        for (std::int32_t i = 0; i <= graph.steps && out; ++i) {
             const auto at = static_cast<std::size_t>(i);
             out << g << ',' << i << ',' << exact(graph.xs[at]) << ',' << exact(graph.ys[at]) << ','
                 << static_cast<int>(graph.penUp[at]) << '\n';
@@ -255,7 +216,7 @@ int runConvert(std::span<const std::string_view> args, std::ostream& err)
     if (!open(document, request->source, err))
         return kExitRefused;
     if (!request->picture) {
-        if (!writeFileSafely(request->target, writeDocument(document))) {
+        if (!writeFileSafely(std::string(request->target), writeDocument(document))) {
             err << "Failed to save document.\n";
             return kExitRefused;
         }
@@ -266,7 +227,7 @@ int runConvert(std::span<const std::string_view> args, std::ostream& err)
         err << "Can't save the bitmap.\n";
         return kExitRefused;
     }
-    if (!writeFileSafely(request->target, *bytes)) {
+    if (!writeFileSafely(std::string(request->target), *bytes)) {
         err << "An error has occured while saving.\n";
         return kExitRefused;
     }

@@ -91,6 +91,10 @@ namespace {
             out << '\n';
             status = kExitRefused;
         }
+        if (in.bad()) {
+            err << "ovilan-cli: the input could not be read\n";
+            status = kExitRefused;
+        }
         out.flush();
         return status;
     }

@@ -2,8 +2,12 @@
 
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
+#include "ovilan_version.h"
 
+#include <csignal>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -22,28 +26,62 @@ constexpr std::string_view kUsage = R"(usage:
   ovilan-cli convert IN.ovd OUT.bmp|OUT.png [--size WxH] [--rle]
                                            the plot as a picture; 800x600 unless a size
                                            from 100 to 3000 is given; --rle compresses a BMP
+  ovilan-cli --version                     the version of the program
 )";
+
+int runCommand(const std::vector<std::string_view>& args)
+{
+    if (args.empty())
+        return ovilan::cli::kExitUsage;
+    const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
+    if (args[0] == "formula")
+        return ovilan::cli::runFormula(rest, std::cin, std::cout, std::cerr);
+    if (args[0] == "number")
+        return ovilan::cli::runNumber(rest, std::cin, std::cout, std::cerr);
+    if (args[0] == "info")
+        return ovilan::cli::runInfo(rest, std::cout, std::cerr);
+    if (args[0] == "trace")
+        return ovilan::cli::runTrace(rest, std::cout, std::cerr);
+    if (args[0] == "convert")
+        return ovilan::cli::runConvert(rest, std::cerr);
+    if (args[0] == "--version" && rest.empty()) {
+        std::cout << "ovilan-cli " << ovilan::kVersion << '\n';
+        return ovilan::cli::kExitSuccess;
+    }
+    return ovilan::cli::kExitUsage;
+}
+
+// A command whose answer did not reach its reader, such as a full disk, has not succeeded.
+int withOutputChecked(int status)
+{
+    if (std::cout.flush())
+        return status;
+    std::cerr << "ovilan-cli: the output could not be written\n";
+    return status == ovilan::cli::kExitSuccess ? ovilan::cli::kExitRefused : status;
+}
+
+int runCaught(const std::vector<std::string_view>& args)
+{
+    try {
+        return runCommand(args);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "ovilan-cli: not enough memory\n";
+    } catch (const std::exception& failure) {
+        std::cerr << "ovilan-cli: " << failure.what() << '\n';
+    }
+    return ovilan::cli::kExitRefused;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    // A file size limit then fails the write, which is reported, instead of ending the program
+    // with a temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    int status = ovilan::cli::kExitUsage;
-    if (!args.empty()) {
-        const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
-        if (args[0] == "formula")
-            status = ovilan::cli::runFormula(rest, std::cin, std::cout, std::cerr);
-        else if (args[0] == "number")
-            status = ovilan::cli::runNumber(rest, std::cin, std::cout, std::cerr);
-        else if (args[0] == "info")
-            status = ovilan::cli::runInfo(rest, std::cout, std::cerr);
-        else if (args[0] == "trace")
-            status = ovilan::cli::runTrace(rest, std::cout, std::cerr);
-        else if (args[0] == "convert")
-            status = ovilan::cli::runConvert(rest, std::cerr);
-    }
+    const int status = withOutputChecked(runCaught(args));
     if (status == ovilan::cli::kExitUsage)
         std::cerr << kUsage;
     return status;

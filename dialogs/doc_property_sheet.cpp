@@ -1,6 +1,7 @@
 #include "dialogs/doc_property_sheet.h"
 
 #include "dialogs/axis_page.h"
+#include "dialogs/dialog_fit.h"
 #include "dialogs/general_page.h"
 #include "dialogs/grid_page.h"
 #include "dialogs/legend_page.h"
@@ -47,6 +48,7 @@ CDocPropertySheet::CDocPropertySheet(
     tabs_->setCurrentIndex(activePage_);
     connect(tabs_, &QTabWidget::currentChanged, this, &CDocPropertySheet::pageChosen);
     refreshApplyButton();
+    keepDialogFitted(*this);
 }
 
 // The tab has already changed when it is announced; the sheet turns back to the page being left

@@ -45,6 +45,15 @@ namespace {
         return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     }
 
+    // A key that types into a cell: a printable character or Backspace, not a shortcut.
+    bool typesText(const QKeyEvent& event)
+    {
+        if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        const QString text = event.text();
+        return !text.isEmpty() && (text.front().isPrint() || event.key() == Qt::Key_Backspace);
+    }
+
 } // namespace
 
 CCellEdit::CCellEdit(QWidget* grid, QWidget* parent)
@@ -365,6 +374,14 @@ void CEditGrid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // The grid keeps Escape: with no edit open there is nothing to drop, and the dialog, with
+    // every cell typed so far, stays open.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (typesText(*event) && typeIntoEditor(*event))
+        return;
     // Tab walks the cells, so Ctrl+Tab leaves the grid, as in Qt's other fields that keep Tab.
     if (isTabKey(*event) && (event->modifiers() & Qt::ControlModifier)) {
         const bool backward
@@ -376,6 +393,19 @@ void CEditGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+bool CEditGrid::typeIntoEditor(const QKeyEvent& key)
+{
+    if (!isEditing())
+        beginEdit();
+    if (!isEditing())
+        return false;
+    // A new edit opens with the cell's text selected, so the key replaces it, as on a cell
+    // reached with the arrows; keys that arrive while the editor takes the focus follow it.
+    QKeyEvent typed(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat());
+    QCoreApplication::sendEvent(editor_, &typed);
+    return true;
 }
 
 void CEditGrid::moveOn()

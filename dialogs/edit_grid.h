@@ -104,6 +104,9 @@ private:
     void dropEdit();
     void hideEditor();
     void gridScrolled();
+    // A key typed into the grid goes to the editor, which opens on the current cell if no edit
+    // is open; false when no editor could be opened there.
+    bool typeIntoEditor(const QKeyEvent& key);
     void moveOn();
     bool rowInView(int row) const;
     bool editorFitsCurrentRow() const;

@@ -216,6 +216,30 @@ namespace {
         expectEditorOn(QString());
     }
 
+    TEST_F(EditGridTest, AfterEscapeTypingStartsANewEditAndEscapeNeverClosesTheDialog)
+    {
+        grid->setCellText(3, X, QStringLiteral("7"));
+        openAt(3, X);
+        type(QStringLiteral("99"));
+        press(Qt::Key_Escape);
+        press(Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible()) << "a second Escape closed the dialog";
+        EXPECT_EQ(QApplication::focusWidget(), grid);
+
+        // The typing replaces the cell's text, as on a cell reached with the arrows.
+        type(QStringLiteral("42"));
+        expectEditorOn(QStringLiteral("42"));
+        press(Qt::Key_Down);
+        EXPECT_EQ(grid->cellText(3, X), QStringLiteral("42"));
+        EXPECT_EQ(current(), Cell(4, X));
+
+        // Shortcuts are not typing.
+        press(Qt::Key_Escape);
+        press(Qt::Key_A, Qt::ControlModifier);
+        EXPECT_FALSE(grid->isEditing());
+        EXPECT_TRUE(dialog.isVisible());
+    }
+
     TEST_F(EditGridTest, FocusLeavingTheGridCommitsAndComingBackReopens)
     {
         openAt(2, Label);

@@ -1,6 +1,7 @@
 #include "dialogs/graph_dialog.h"
 
 #include "dialogs/color_combo.h"
+#include "dialogs/dialog_fit.h"
 #include "dialogs/field_transfer.h"
 #include "dialogs/form_parts.h"
 #include "dialogs/line_combo.h"
@@ -77,6 +78,7 @@ CGraphDlg::CGraphDlg(const COvilanDoc& document,
 
     buildControls();
     initialise();
+    keepDialogFitted(*this);
     // The kind list comes first in the tab order, but what a user types at once is the formula.
     formula_->setFocus(Qt::OtherFocusReason);
 }
@@ -281,6 +283,9 @@ void CGraphDlg::refreshInterval()
 
 void CGraphDlg::kindChanged()
 {
+    // Choosing the shown kind again changes nothing: an own interval and own parameters stay.
+    if (kind_->currentIndex() == shownKind_)
+        return;
     if (!readBack()) {
         // The form still follows the old kind's rules, so the list shows that kind again.
         kind_->setCurrentIndex(shownKind_);

@@ -125,6 +125,24 @@ namespace {
         EXPECT_TRUE(scripted.messages.shown.empty());
     }
 
+    TEST_F(GraphDialogTest, ChoosingTheSameKindAgainKeepsTheOwnIntervalAndParameters)
+    {
+        auto dialog = open();
+        box(*dialog, "interval")->click();
+        field(*dialog, "from")->setText(QStringLiteral("1"));
+        field(*dialog, "to")->setText(QStringLiteral("2"));
+        box(*dialog, "parameters")->click();
+        field(*dialog, "steps")->setText(QStringLiteral("33"));
+        auto* list = child<QComboBox>(*dialog, "kind");
+        // What the list reports when the user picks its shown entry from the drop-down again.
+        emit list->activated(list->currentIndex());
+        EXPECT_TRUE(box(*dialog, "interval")->isChecked());
+        EXPECT_EQ(field(*dialog, "from")->text(), QStringLiteral("1"));
+        EXPECT_EQ(field(*dialog, "to")->text(), QStringLiteral("2"));
+        EXPECT_TRUE(box(*dialog, "parameters")->isChecked());
+        EXPECT_EQ(field(*dialog, "steps")->text(), QStringLiteral("33"));
+    }
+
     TEST_F(GraphDialogTest, KindChangeWithARefusedFieldKeepsTheKind)
     {
         auto dialog = open();

@@ -1,6 +1,7 @@
 #include "dialogs/label_dialog.h"
 
 #include "dialogs/color_combo.h"
+#include "dialogs/dialog_fit.h"
 #include "dialogs/field_transfer.h"
 #include "dialogs/font_button.h"
 #include "dialogs/form_parts.h"
@@ -37,6 +38,7 @@ CLabelDlg::CLabelDlg(CPlotLabel& record, bool pointsMode, DialogServices service
     setWindowTitle(QStringLiteral("Label settings"));
     buildControls();
     initialise();
+    keepDialogFitted(*this);
 }
 
 void CLabelDlg::buildControls()
@@ -93,12 +95,14 @@ QWidget* CLabelDlg::buildPointGroup()
     rows->setRowStretch(5, 1);
 
     connect(showPoint_, &QCheckBox::clicked, this, [this] {
-        if (readBack())
-            applyPointBox();
+        // A refused radius is reported, but the rule still follows the click.
+        readBack();
+        applyPointBox();
     });
     connect(pointTransparent_, &QCheckBox::clicked, this, [this] {
-        if (readBack())
-            applyPointTransparency();
+        // A refused radius is reported, but the rule still follows the click.
+        readBack();
+        applyPointTransparency();
     });
     return group;
 }
@@ -128,12 +132,14 @@ QWidget* CLabelDlg::buildLabelGroup()
     rows->setColumnStretch(2, 1);
 
     connect(showLabel_, &QCheckBox::clicked, this, [this] {
-        if (readBack())
-            applyLabelBox();
+        // A refused radius is reported, but the rule still follows the click.
+        readBack();
+        applyLabelBox();
     });
     connect(labelTransparent_, &QCheckBox::clicked, this, [this] {
-        if (readBack())
-            applyCaptionTransparency();
+        // A refused radius is reported, but the rule still follows the click.
+        readBack();
+        applyCaptionTransparency();
     });
     connect(font, &QPushButton::clicked, this, &CLabelDlg::chooseFont);
     return group;
@@ -160,10 +166,7 @@ void CLabelDlg::initialise()
     showRecord();
     // The held values were just shown, so the rules need no read-back here; that also keeps a
     // radius a file brought in out of range from being refused before the window is even up.
-    applyPointTransparency();
-    applyCaptionTransparency();
-    applyLabelBox();
-    applyPointBox();
+    applyRules();
     x_->setEnabled(!pointsMode_);
     y_->setEnabled(!pointsMode_);
     captionTitle_->setText(
@@ -216,6 +219,14 @@ bool CLabelDlg::readBack()
     return true;
 }
 
+void CLabelDlg::applyRules()
+{
+    applyPointTransparency();
+    applyCaptionTransparency();
+    applyLabelBox();
+    applyPointBox();
+}
+
 void CLabelDlg::applyPointTransparency()
 {
     const bool transparent = pointTransparent_->isChecked();
@@ -264,6 +275,8 @@ void CLabelDlg::accept()
 {
     if (!readBack())
         return;
+    // Whatever happened on the form before, no label is stored that nothing of shows.
+    applyRules();
     MessageSink& messages = services_.messages;
     const auto x = checkConstantControl(*x_, kEnterNumber, messages, RefusedFocus::MoveOnly);
     if (!x)

@@ -37,7 +37,9 @@ private:
     // is refused.
     bool readBack();
 
-    // The four rules that keep the form consistent; each click reads the controls back first.
+    // The four rules that keep the form consistent: a transparent point keeps its border, and at
+    // least one of point and caption is shown. Each click reads the controls back first.
+    void applyRules();
     void applyPointTransparency();
     void applyCaptionTransparency();
     void applyLabelBox();

@@ -71,6 +71,25 @@ namespace {
         EXPECT_FALSE(box(*dialog, "showLabel")->isEnabled());
     }
 
+    // A radius refused while the boxes are clicked must not let the form slip past its rules.
+    TEST_F(LabelDialogTest, RulesHoldAfterARefusedRadius)
+    {
+        record.pointBorder = 0;
+        auto dialog = open();
+        QLineEdit* radius = field(*dialog, "radius");
+        radius->setText(QStringLiteral("abc"));
+        testing::clickBox(box(*dialog, "showPoint"));
+        testing::clickBox(box(*dialog, "showLabel"));
+        testing::clickBox(box(*dialog, "pointTransparent"));
+        EXPECT_FALSE(scripted.messages.shown.empty());
+        radius->setText(QStringLiteral("4"));
+        dialog->accept();
+        ASSERT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_TRUE(record.showPoint != 0 || record.showLabel != 0);
+        EXPECT_EQ(record.pointTransparent, 1);
+        EXPECT_EQ(record.pointBorder, 1);
+    }
+
     TEST_F(LabelDialogTest, TransparencyLocksBorderAndColours)
     {
         record.pointBorder = 0;

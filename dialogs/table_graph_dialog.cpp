@@ -1,6 +1,7 @@
 #include "dialogs/table_graph_dialog.h"
 
 #include "dialogs/color_combo.h"
+#include "dialogs/dialog_fit.h"
 #include "dialogs/edit_grid.h"
 #include "dialogs/form_parts.h"
 #include "dialogs/label_dialog.h"
@@ -54,6 +55,7 @@ CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWid
     fillGrid();
     enableOptions();
     enableLegendText();
+    keepDialogFitted(*this);
 }
 
 QWidget* CTableGraphDlg::buildStyle()

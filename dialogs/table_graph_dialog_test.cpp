@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +66,14 @@ namespace {
         EXPECT_TRUE(legendText->isEnabled());
         testing::clickBox(child<QCheckBox>(*dialog, "showInLegend"));
         EXPECT_FALSE(legendText->isEnabled());
+    }
+
+    // The grid asks for more than two thirds of a small (or scaled) screen, where Qt alone stops.
+    TEST_F(TableDialogTest, OpensWithAllThreeColumnsInView)
+    {
+        auto dialog = open();
+        const CEditGrid& grid = dialog->grid();
+        EXPECT_LE(grid.horizontalHeader()->length(), grid.viewport()->width());
     }
 
     TEST_F(TableDialogTest, RefusedCellIsOpenedInTheEditorAndNothingIsStored)

@@ -193,6 +193,65 @@ Expression prepare(std::string_view text, std::string_view variable)
     return expression;
 }
 
+namespace {
+
+    // Relative costs measured per point over a block: addition, multiplication, the roots,
+    // logarithms and rounding a few nanoseconds; division, lg and exp about twice that; the power
+    // and the trigonometric and hyperbolic functions five to eight times as much.
+    constexpr std::array<std::int64_t, kOperationCount> kOperationCosts = {
+        1,
+        1,
+        1,
+        2,
+        6, // + - * / ^
+        6,
+        6,
+        6,
+        6,
+        6,
+        6, // arctg arcctg ch sh cth th
+        1,
+        1,
+        6,
+        6,
+        6,
+        6, // arccos arcsin sin cos ctg tg
+        1,
+        2,
+        2,
+        1,
+        1, // ln lg exp abs sqrt
+        1,
+        1,
+        1,
+        1,
+        1,
+        1, // ceil floor round sign degtorad radtodeg
+    };
+
+} // namespace
+
+std::int64_t evaluationCost(std::string_view normalForm)
+{
+    // Every operation a normal form writes becomes one node; a text without any is compiled as
+    // "0+" and the text, one addition.
+    std::int64_t cost = 0;
+    std::size_t position = 0;
+    while (position < normalForm.size()) {
+        const std::string_view rest = normalForm.substr(position);
+        std::size_t advance = 1;
+        for (std::size_t code = 0; code < kOperationTexts.size(); ++code) {
+            if (rest.starts_with(kOperationTexts[code])) {
+                cost += kOperationCosts[code];
+                advance = kOperationTexts[code].size();
+                break;
+            }
+        }
+        position += advance;
+    }
+    return std::max<std::int64_t>(cost, 1);
+}
+
 ExpressionEvaluator::ExpressionEvaluator(const Expression& expression)
 {
     std::size_t slotCount = 0;

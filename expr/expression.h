@@ -36,6 +36,11 @@ bool compile(std::string_view text, std::string_view variable, std::vector<Expre
 // Expression always has at least one node.
 Expression prepare(std::string_view text, std::string_view variable);
 
+// What evaluating a normal form once costs, in units of about one addition: every operation of
+// the text counts by its kind, the transcendental functions and the power several units.
+// Bounds the work of tracing a file's graphs before any point is computed.
+std::int64_t evaluationCost(std::string_view normalForm);
+
 // Runs an Expression at many points. The nodes are translated once, here, into steps whose
 // operands are the variable, a constant or a slot of the value stack; the stack is allocated
 // once, here, as one block of values per slot. Each evaluation then does no allocation, no

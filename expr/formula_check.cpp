@@ -90,8 +90,9 @@ namespace {
 
     class FormulaChecker {
     public:
-        explicit FormulaChecker(std::string_view variable)
+        FormulaChecker(std::string_view variable, long long& workLeft)
             : variable_(variable.empty() ? std::string_view(" ") : variable)
+            , workLeft_(workLeft)
         {
         }
 
@@ -132,13 +133,13 @@ namespace {
 
         std::string_view variable_;
         int depth_ = 0;
-        long long work_ = 0;
+        long long& workLeft_;
     };
 
     int FormulaChecker::checkOnce(std::string& text, int nested)
     {
-        work_ += static_cast<long long>(text.size()) + 1;
-        if (work_ > kMaxCheckWork)
+        workLeft_ -= static_cast<long long>(text.size()) + 1;
+        if (workLeft_ < 0)
             return kSyntaxError;
 
         const std::string lowered = loweredAndTrimmed(text);
@@ -374,7 +375,13 @@ namespace {
 
 int checkFormula(std::string& text, std::string_view variable)
 {
-    FormulaChecker checker(variable);
+    long long workLeft = kMaxCheckWork;
+    return checkFormula(text, variable, workLeft);
+}
+
+int checkFormula(std::string& text, std::string_view variable, long long& workLeft)
+{
+    FormulaChecker checker(variable, workLeft);
     return checker.check(text, kTopLevel);
 }
 

@@ -2,6 +2,7 @@
 
 #include "expr/operations.h"
 
+#include <array>
 #include <charconv>
 
 namespace ovilan {
@@ -12,12 +13,28 @@ namespace {
 
     constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+    // The characters an operation's text can begin with. Most characters of a formula (the
+    // variable, digits, brackets) begin none, and the search passes them at the cost of a look-up.
+    constexpr std::array<bool, 256> operationInitials()
+    {
+        std::array<bool, 256> initials {};
+        for (const std::string_view text : kOperationTexts)
+            initials[static_cast<unsigned char>(text.front())] = true;
+        return initials;
+    }
+
+    constexpr std::array<bool, 256> kOperationInitials = operationInitials();
+
     // The lowest code below `limit` whose text starts at `position`; `limit` when none does.
     int operationAt(std::string_view text, std::size_t position, int limit)
     {
+        const char initial = text[position];
+        if (!kOperationInitials[static_cast<unsigned char>(initial)])
+            return limit;
         const std::string_view rest = text.substr(position);
         for (int code = 0; code < limit; ++code) {
-            if (rest.starts_with(kOperationTexts[code]))
+            const std::string_view name = kOperationTexts[static_cast<std::size_t>(code)];
+            if (name.front() == initial && rest.starts_with(name))
                 return code;
         }
         return limit;

@@ -311,7 +311,10 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
     const Box box { xAxis.min, xAxis.max, yAxis.min, yAxis.max };
     const double gapX = graph.maxGap * (xAxis.max - xAxis.min) * 0.01;
     const double gapY = graph.maxGap * (yAxis.max - yAxis.min) * 0.01;
-    const std::int32_t last = std::min(graph.steps, kMaxGraphSteps);
+    // Only computed points are drawn, even if the steps changed since the last computation.
+    const auto computed = static_cast<std::int32_t>(
+        std::min({ graph.xs.size(), graph.ys.size(), graph.penUp.size() }));
+    const std::int32_t last = std::min(graph.steps, computed - 1);
     std::optional<Point> previousEnd;
     DevicePoint previousDevice;
     const PlotToDevice toDevice(mapping);

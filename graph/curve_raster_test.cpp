@@ -23,6 +23,9 @@ namespace {
         // A polyline through the points, every segment drawn.
         void points(std::initializer_list<std::pair<double, double>> list)
         {
+            graph.xs.resize(list.size());
+            graph.ys.resize(list.size());
+            graph.penUp.resize(list.size());
             int i = 0;
             for (const auto& [x, y] : list) {
                 graph.xs[static_cast<std::size_t>(i)] = x;
@@ -115,6 +118,9 @@ namespace {
             scene.graph.lineWidth = 1 + trial % 5;
             scene.graph.penStyle = trial % 4;
             const int n = 2 + trial % 7;
+            scene.graph.xs.resize(static_cast<std::size_t>(n));
+            scene.graph.ys.resize(static_cast<std::size_t>(n));
+            scene.graph.penUp.resize(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i) {
                 const auto at = static_cast<std::size_t>(i);
                 scene.graph.xs[at] = coordinate(random) * 8;

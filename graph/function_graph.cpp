@@ -34,6 +34,12 @@ namespace {
 
 int CFunctionGraph::setFormula(std::string_view text, int which)
 {
+    long long checkWork = kMaxCheckWork;
+    return setFormula(text, which, checkWork);
+}
+
+int CFunctionGraph::setFormula(std::string_view text, int which, long long& checkWork)
+{
     if (which == 1 && kind != GraphKind::Parametric)
         return kFormulaOk;
     std::string& target = which == 0 ? formula : formula2;
@@ -41,7 +47,7 @@ int CFunctionGraph::setFormula(std::string_view text, int which)
     if (!text.empty() && text == target)
         return kFormulaOk;
     std::string normal(text);
-    const int code = checkFormula(normal, variableName());
+    const int code = checkFormula(normal, variableName(), checkWork);
     if (code != kFormulaOk)
         return code;
     target = std::string(text);
@@ -68,10 +74,19 @@ void CFunctionGraph::load(ArchiveReader& in)
     ownInterval = in.readInt32();
     const std::string first = in.readString();
     const std::string second = in.readString();
-    require(setFormula(first, 0) == kFormulaOk && setFormula(second, 1) == kFormulaOk);
+    require(first.size() <= kMaxFormulaLength && second.size() <= kMaxFormulaLength);
+    require(setFormula(first, 0, in.checkWork()) == kFormulaOk
+        && setFormula(second, 1, in.checkWork()) == kFormulaOk);
 }
 
 int CFunctionGraph::sampleCount() const { return std::clamp(steps, 1, kMaxGraphSteps); }
+
+std::size_t CFunctionGraph::preparePoints()
+{
+    const std::size_t count = static_cast<std::size_t>(sampleCount()) + 1;
+    resizePoints(count);
+    return count;
+}
 
 // A graph of one axis variable: the samples are one coordinate, the formula's values the other.
 void CFunctionGraph::traceAlongAxis(
@@ -86,7 +101,12 @@ void CFunctionGraph::traceAlongAxis(
     dirty = false;
 }
 
-void CYofXGraph::computePoints() { traceAlongAxis("x", xs, ys); }
+// The arrays are sized before they are handed on as samples and values.
+void CYofXGraph::computePoints()
+{
+    preparePoints();
+    traceAlongAxis("x", xs, ys);
+}
 
 void CYofXGraph::refresh()
 {
@@ -96,7 +116,11 @@ void CYofXGraph::refresh()
 
 std::string CYofXGraph::describe() const { return "Y(x)=" + formula + legendSuffix(); }
 
-void CXofYGraph::computePoints() { traceAlongAxis("y", ys, xs); }
+void CXofYGraph::computePoints()
+{
+    preparePoints();
+    traceAlongAxis("y", ys, xs);
+}
 
 void CXofYGraph::refresh()
 {
@@ -109,7 +133,7 @@ std::string CXofYGraph::describe() const { return "X(y)=" + formula + legendSuff
 void CParametricGraph::computePoints()
 {
     const int n = sampleCount();
-    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    const std::size_t count = preparePoints();
     Samples samples(count);
     Marks marksX(count);
     Marks marksY(count);
@@ -134,7 +158,7 @@ void CPolarGraph::computePoints()
     // The interval is held in units of pi; it is scaled for this computation only.
     const double pi = 4 * std::atan(1.0);
     const int n = sampleCount();
-    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    const std::size_t count = preparePoints();
     Samples angles(count);
     Marks marks(count);
     fillSamples(intervalFrom * pi, intervalTo * pi, n, angles);

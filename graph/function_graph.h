@@ -16,6 +16,8 @@ public:
     // Checks the text with the graph's variable and, when it passes, makes it `formula`
     // (which 0) or `formula2` (which 1, parametric graphs only). Returns the check's code.
     int setFormula(std::string_view text, int which);
+    // The same, with the check drawing on a shared allowance of work (a file being read).
+    int setFormula(std::string_view text, int which, long long& checkWork);
 
     void store(ArchiveWriter& out) const override;
     void load(ArchiveReader& in) override;
@@ -28,9 +30,12 @@ public:
     std::string normalForm;
     std::string normalForm2;
 
-protected:
-    // The number of steps, kept within the point arrays.
+    // The number of steps, kept within 1..20000.
     int sampleCount() const;
+
+protected:
+    // Sizes the point arrays for the steps; returns the number of points.
+    std::size_t preparePoints();
     void traceAlongAxis(
         std::string_view variable, std::span<double> samples, std::span<double> values);
 };

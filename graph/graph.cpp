@@ -3,6 +3,7 @@
 #include "graph/curve_raster.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
+#include "render/plot_label.h"
 #include "render/random_color.h"
 
 namespace ovilan {
@@ -32,6 +33,16 @@ void CGraph::refresh()
     }
     if (dirty)
         computePoints();
+}
+
+void CGraph::resizePoints(std::size_t count)
+{
+    if (xs.size() == count)
+        return;
+    // Fresh arrays rather than resized ones, so a graph that shrinks gives its memory back.
+    xs = std::vector<double>(count);
+    ys = std::vector<double>(count);
+    penUp = std::vector<std::uint8_t>(count);
 }
 
 std::string CGraph::legendSuffix() const
@@ -65,6 +76,8 @@ void CGraph::load(ArchiveReader& in)
     ownParameters = in.readInt32();
     maxGap = in.readInt32();
     steps = in.readInt32();
+    // The legend draws the text once per paint, as a label draws its caption.
+    require(legendText.size() <= kMaxCaptionLength);
     if (checksParameters())
         require(maxGap >= 1 && maxGap <= kMaxGapLimit && steps >= 1 && steps <= kMaxGraphSteps);
     dirty = true;

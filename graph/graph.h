@@ -5,10 +5,10 @@
 #include "render/plot_mapping.h"
 #include "render/plot_settings.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ovilan {
 
@@ -20,7 +20,8 @@ enum class GraphKind : std::int32_t {
     Table = 4,
 };
 
-// A graph has steps + 1 points, held in fixed arrays so that tracing never allocates per point.
+// A graph has steps + 1 points. Their arrays are sized to the steps once per computation, never
+// per point, so a graph of 100 steps does not hold room for 20001.
 inline constexpr int kMaxGraphSteps = 20000;
 inline constexpr int kMaxGraphPoints = kMaxGraphSteps + 1;
 
@@ -61,11 +62,13 @@ public:
     bool dirty = true;
     std::int32_t ownParameters = 0;
     const PlotSettings* document;
-    std::array<double, kMaxGraphPoints> xs; // only 0..steps hold points
-    std::array<double, kMaxGraphPoints> ys;
-    std::array<std::uint8_t, kMaxGraphPoints> penUp;
+    std::vector<double> xs; // points 0..steps once computed
+    std::vector<double> ys;
+    std::vector<std::uint8_t> penUp;
 
 protected:
+    // Gives the point arrays room for exactly `count` points; allocates only when that changes.
+    void resizePoints(std::size_t count);
     // " {legend}" when there is a legend text.
     std::string legendSuffix() const;
     // The stored steps and maximum gap must be in range; a table graph sets its own.

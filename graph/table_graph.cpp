@@ -14,12 +14,21 @@ namespace {
     constexpr std::int16_t kEmptyRun = 0;
     constexpr std::int16_t kFilledRun = 1;
 
-    // A stored coordinate cell is checked as a constant formula and kept as its normal form.
-    void loadCoordinate(std::string& cell)
+    enum class CellKind { Coordinate, Label };
+
+    // Reads one cell; an empty one stays unstored. A coordinate is checked as a constant formula
+    // and kept as its normal form; a label is drawn beside its point, so its length is a caption's.
+    void readCell(ArchiveReader& in, TableColumn& column, std::size_t row, CellKind kind)
     {
-        if (cell.empty())
+        std::string text = in.readString();
+        if (text.empty())
             return;
-        require(checkFormula(cell, " ") == kFormulaOk);
+        if (kind == CellKind::Coordinate)
+            require(text.size() <= kMaxFormulaLength
+                && checkFormula(text, " ", in.checkWork()) == kFormulaOk);
+        else
+            require(text.size() <= kMaxCaptionLength);
+        column[row] = std::move(text);
     }
 
 } // namespace
@@ -33,22 +42,33 @@ CTableGraph::CTableGraph(const PlotSettings& owner)
 
 int CTableGraph::computeTablePoints()
 {
-    int n = 0;
-    for (int row = 0; row < kTableRows; ++row) {
-        const auto r = static_cast<std::size_t>(row);
-        if (cellX[r].empty() || cellY[r].empty())
+    for (TableColumn* column : { &cellX, &cellY, &cellLabel })
+        column->dropEmptyCells();
+    // Read through the table's const side: reading a row must not store it.
+    const CTableGraph& table = *this;
+    const auto isPoint = [&table](std::size_t row) {
+        return !table.cellX[row].empty() && !table.cellY[row].empty();
+    };
+    std::size_t count = 0;
+    for (std::size_t row = 0; row < kTableRows; ++row)
+        count += isPoint(row) ? 1 : 0;
+    resizePoints(count);
+    pointLabels.assign(count, {});
+    std::size_t point = 0;
+    for (std::size_t row = 0; row < kTableRows; ++row) {
+        if (!isPoint(row))
             continue;
-        const auto point = static_cast<std::size_t>(n);
         // The cells are normal forms of constants, so both are defined.
-        xs[point] = evaluateText(cellX[r], " ", 0).value_or(0);
-        ys[point] = evaluateText(cellY[r], " ", 0).value_or(0);
-        pointLabels[point] = cellLabel[r];
+        xs[point] = evaluateText(table.cellX[row], " ", 0).value_or(0);
+        ys[point] = evaluateText(table.cellY[row], " ", 0).value_or(0);
+        pointLabels[point] = table.cellLabel[row];
         penUp[point] = 0;
-        ++n;
+        ++point;
     }
     maxGap = 1;
-    steps = n - 1;
-    penUp[0] = 1;
+    steps = static_cast<int>(count) - 1;
+    if (count > 0)
+        penUp[0] = 1;
     dirty = false;
     return steps;
 }
@@ -113,24 +133,20 @@ void CTableGraph::store(ArchiveWriter& out) const
 void CTableGraph::load(ArchiveReader& in)
 {
     CGraph::load(in);
+    cellX = {};
+    cellY = {};
+    cellLabel = {};
     int row = 0;
     while (row < kTableRows) {
         const int count = in.readInt16();
         const std::int16_t flag = in.readInt16();
         // A run must stay within the 2000 rows.
         require(count >= 0 && count <= kTableRows - row);
-        for (int r = row; r < row + count; ++r) {
+        for (int r = row; flag != kEmptyRun && r < row + count; ++r) {
             const auto i = static_cast<std::size_t>(r);
-            cellX[i].clear();
-            cellY[i].clear();
-            cellLabel[i].clear();
-            if (flag == kEmptyRun)
-                continue;
-            cellX[i] = in.readString();
-            cellY[i] = in.readString();
-            cellLabel[i] = in.readString();
-            loadCoordinate(cellX[i]);
-            loadCoordinate(cellY[i]);
+            readCell(in, cellX, i, CellKind::Coordinate);
+            readCell(in, cellY, i, CellKind::Coordinate);
+            readCell(in, cellLabel, i, CellKind::Label);
         }
         row += count;
     }

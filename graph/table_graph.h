@@ -1,10 +1,11 @@
 #pragma once
 
 #include "graph/graph.h"
+#include "graph/table_column.h"
 #include "render/plot_label.h"
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace ovilan {
 
@@ -27,10 +28,11 @@ public:
     void store(ArchiveWriter& out) const override;
     void load(ArchiveReader& in) override;
 
-    std::array<std::string, kTableRows> cellX;
-    std::array<std::string, kTableRows> cellY;
-    std::array<std::string, kTableRows> cellLabel;
-    std::array<std::string, kTableRows> pointLabels;
+    TableColumn cellX;
+    TableColumn cellY;
+    TableColumn cellLabel;
+    std::vector<std::string> pointLabels; // the label of each point
+
     CPlotLabel markerStyle;
     std::int32_t showPoints = 0;
     std::int32_t showLines = 1;

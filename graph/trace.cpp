@@ -1,6 +1,7 @@
 #include "graph/trace.h"
 
 #include "expr/expression.h"
+#include "graph/vector_state.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +25,8 @@ void traceFormula(std::string_view normalForm,
     std::span<double> values,
     std::span<std::uint8_t> undefined)
 {
+    // Vector code run before (the window's drawing) may slow every pow of the trace down.
+    clearUpperVectorState();
     const Expression expression = prepare(normalForm, variable);
     ExpressionEvaluator evaluator(expression);
     // One block of defined flags at a time keeps the work free of per-point allocation.

@@ -36,8 +36,14 @@ public:
     const char* what() const noexcept override { return "Unexpected file format."; }
 };
 
+// What checking the formulas of one file or snapshot may cost in all, in characters the formula
+// check examines: a document of a thousand typed formulas needs a few million, and at this bound
+// the checks of any file take well under a second.
+inline constexpr long long kReadCheckWork = 16'000'000;
+
 // Reads what ArchiveWriter writes. It always knows how many bytes remain, so a length larger than
-// the rest of the input is a bad format, never an allocation.
+// the rest of the input is a bad format, never an allocation; and it carries the allowance of
+// formula-check work that the records it reads share.
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::span<const std::uint8_t> bytes)
@@ -53,12 +59,16 @@ public:
 
     std::size_t remaining() const { return bytes_.size() - position_; }
 
+    // The formula-check work still allowed; a check takes what it uses from it.
+    long long& checkWork() { return checkWork_; }
+
 private:
     std::uint64_t readLittleEndian(int byteCount);
     std::size_t readStringLength(bool& wide);
 
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;
+    long long checkWork_ = kReadCheckWork;
 };
 
 // Fails the read when a record's check does not hold.

@@ -1,6 +1,6 @@
 #include "render/axes.h"
 
-#include "expr/number_format.h"
+#include "render/axis_labels.h"
 #include "render/grid.h"
 #include "render/pixel_line.h"
 #include "render/step_multiples.h"
@@ -37,17 +37,6 @@ namespace {
         return true;
     }
 
-    // The text of the label at k x labelStep: the value in the displayed step, cleaned of
-    // floating-point noise down to two decades below the step, and the suffix.
-    std::string labelText(const AxisSettings& axis, double k)
-    {
-        const double displayedStep
-            = axis.labelCoefficient == 0 ? axis.labelStep : axis.labelStep / axis.labelCoefficient;
-        double value = k * displayedStep;
-        roundToMagnitude(value, axis.labelStep);
-        return formatNumber(value) + axis.labelSuffix;
-    }
-
     struct AxisPass {
         Canvas& canvas;
         const PlotMapping& mapping;
@@ -72,29 +61,26 @@ namespace {
                     tick(p);
         }
 
-        // More labels than pixels would only be a smear of ink; such a step draws none.
-        template <typename Label> void labels(PixelSpan span, bool downward, Label label)
+        template <typename Label> void labels(LabelOrder order, Label label)
         {
             const TextStateSaver saver(canvas);
             canvas.textState().textColor = colorOf(axis.labelColor);
             canvas.textState().backgroundMode = BackgroundMode::Transparent;
-            eachMultiple(axis, axis.labelStep, span.count(), downward, [&](double k) {
-                if (k == 0 && crossing)
-                    return; // the origin "0" takes its place
-                const std::string text = labelText(axis, k);
-                label(k * axis.labelStep, text, canvas.measureText(axis.labelFont, text));
-            });
+            // With crossing axes the origin "0" takes the place of the label at zero.
+            const ZeroLabel zero = crossing ? ZeroLabel::LeftToOrigin : ZeroLabel::Drawn;
+            for (const AxisLabel& each : axisLabels(axis, order, zero))
+                label(each.at, each.text, canvas.measureText(axis.labelFont, each.text));
         }
 
         PixelSpan columns() const
         {
-            const DeviceRect clip = canvas.clipBox();
-            return visibleSpan(rect().left, rect().right, clip.left, clip.right);
+            const DeviceRect surface = canvas.surfaceBox();
+            return visibleSpan(rect().left, rect().right, surface.left, surface.right);
         }
         PixelSpan rows() const
         {
-            const DeviceRect clip = canvas.clipBox();
-            return visibleSpan(rect().top, rect().bottom, clip.top, clip.bottom);
+            const DeviceRect surface = canvas.surfaceBox();
+            return visibleSpan(rect().top, rect().bottom, surface.top, surface.bottom);
         }
 
         void axisLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
@@ -150,8 +136,7 @@ namespace {
                 tickAt);
         }
         if (axis.showLabels)
-            pass.labels(pass.columns(),
-                false,
+            pass.labels(LabelOrder::Upward,
                 [&](double value, const std::string& text, Canvas::TextExtent box) {
                     const std::int32_t px = plotToDevice(pass.mapping, value, 0).x;
                     canvas.drawText(axis.labelFont,
@@ -200,8 +185,7 @@ namespace {
                 tickAt);
         }
         if (axis.showLabels)
-            pass.labels(pass.rows(),
-                true,
+            pass.labels(LabelOrder::Downward,
                 [&](double value, const std::string& text, Canvas::TextExtent box) {
                     const std::int32_t py = plotToDevice(pass.mapping, 0, value).y;
                     canvas.drawText(axis.labelFont,

@@ -12,7 +12,8 @@ namespace {
 
     // A 400 x 300 picture of the settings, with only the X axis texts unless a test asks for more.
     struct AxisScene {
-        AxisScene()
+        explicit AxisScene(std::int32_t width = 400)
+            : canvas(width, 300)
         {
             settings.xAxis.min = -5;
             settings.xAxis.max = 5;
@@ -25,7 +26,7 @@ namespace {
 
         void draw()
         {
-            mapping.plotRect = { 0, 0, 400, 300 };
+            mapping.plotRect = { 0, 0, canvas.width(), 300 };
             layoutPlot(mapping, canvas, settings, 0);
             drawAxes(canvas, mapping, settings, {});
             at = axisPositions(mapping, settings);
@@ -51,9 +52,9 @@ namespace {
 
         std::int32_t column(double x) const { return plotToDevice(mapping, x, 0).x; }
 
+        MemoryCanvas canvas;
         PlotSettings settings;
         PlotMapping mapping;
-        MemoryCanvas canvas { 400, 300 };
         AxisPositions at;
     };
 
@@ -221,6 +222,26 @@ namespace {
         EXPECT_EQ(scene.canvas.pixel(tick, ay - 3), colorOf(0));
         EXPECT_EQ(scene.canvas.pixel(tick, ay + 3), colorOf(0));
         EXPECT_EQ(scene.canvas.pixel(tick, ay + 4), colorOf(15));
+    }
+
+    TEST(Axes, MoreLabelsThanPixelsAreAllDrawn)
+    {
+        // Labels every 0.02 over -10..10 in a plot of about 800 pixels: 1000 labels and the "0".
+        AxisScene dense(830);
+        dense.settings.xAxis.min = -10;
+        dense.settings.xAxis.max = 10;
+        dense.settings.xAxis.labelStep = 0.02;
+        dense.draw();
+        EXPECT_LT(dense.mapping.plotRect.right - dense.mapping.plotRect.left, 1000);
+        const auto words = dense.words();
+        ASSERT_EQ(words.size(), 1001U);
+        EXPECT_EQ(words[0], "-10");
+        EXPECT_EQ(words[1], "-9.98");
+        EXPECT_EQ(words[499], "-0.02");
+        EXPECT_EQ(words[500], "0.02");
+        EXPECT_EQ(words[999], "10");
+        const auto texts = dense.texts();
+        EXPECT_EQ(texts[1].left, dense.column(-9.98) - 5 * kCharWidth / 2);
     }
 
     TEST(Axes, StepsFinerThanAPixelCannotHangThePaint)

@@ -33,6 +33,10 @@ public:
     virtual Rgb pixel(std::int32_t x, std::int32_t y) const = 0;
     // The clip box, edges included; drawing outside it has no effect.
     virtual DeviceRect clipBox() const = 0;
+    // The whole drawing surface, edges included: the clip box of a full paint. What is drawn may
+    // depend on it, never on the clip box, so a repaint of a small area gives exactly the pixels
+    // a paint of the whole surface gives there.
+    virtual DeviceRect surfaceBox() const = 0;
     // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
     virtual void fillRect(DeviceRect area, Rgb color);
 

@@ -39,7 +39,7 @@ namespace {
 void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& settings)
 {
     const DeviceRect& rect = mapping.plotRect;
-    const DeviceRect clip = canvas.clipBox();
+    const DeviceRect surface = canvas.surfaceBox();
     const bool crossing = settings.general.rectangularAxes != 1;
     const GridLineSet& horizontal = settings.grid.horizontal;
     if (horizontal.shown) {
@@ -48,7 +48,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             settings.yAxis.max,
             horizontal.step,
             crossing && settings.xAxis.showAxis,
-            visibleSpan(rect.top, rect.bottom, clip.top, clip.bottom),
+            visibleSpan(rect.top, rect.bottom, surface.top, surface.bottom),
             [&mapping](double y) { return plotToDevice(mapping, 0, y).y; },
             [&](std::int32_t py) {
                 drawPixelLine(canvas,
@@ -68,7 +68,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             settings.xAxis.max,
             vertical.step,
             crossing && settings.yAxis.showAxis,
-            visibleSpan(rect.left, rect.right, clip.left, clip.right),
+            visibleSpan(rect.left, rect.right, surface.left, surface.right),
             [&mapping](double x) { return plotToDevice(mapping, x, 0).x; },
             [&](std::int32_t px) {
                 drawPixelLine(canvas,

@@ -16,6 +16,7 @@ public:
     Rgb pixel(std::int32_t x, std::int32_t y) const override;
     DeviceRect clipBox() const override { return clip_; }
     void setClipBox(DeviceRect clip) { clip_ = clip; }
+    DeviceRect surfaceBox() const override { return { 0, 0, width_ - 1, height_ - 1 }; }
     // Fixed metrics, the same on every machine: a character is half the font's pixel height wide
     // (rounded up), a line is the pixel height tall. 96 pixels per inch.
     TextExtent measureText(const FontRecord& font, std::string_view text) const override;

@@ -25,10 +25,14 @@ namespace {
         }
     }
 
-    bool inClip(const DeviceRect& clip, std::int64_t x, std::int64_t y)
+    bool inBox(const DeviceRect& box, std::int64_t x, std::int64_t y)
     {
-        return x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
+        return x >= box.left && x <= box.right && y >= box.top && y <= box.bottom;
     }
+
+    // Widening reaches this far across a line, so points this far outside the clip box can still
+    // set pixels inside it.
+    constexpr int kWidestReach = 2;
 
 } // namespace
 
@@ -51,16 +55,17 @@ void drawPixelLine(Canvas& canvas,
     // Offsets across the line by width: 2 adds +u, 3 adds -u, 4 adds -2u, 5 adds +2u.
     constexpr int kAcross[5] = { 0, 1, -1, -2, 2 };
     const int across = width <= 1 ? 1 : width;
-    const DeviceRect clip = canvas.clipBox();
-    // Only points within the clip box are drawn, so only those are visited; the pattern position
-    // of a point is its index, counted from the true start.
-    const auto [first, last] = steps.within(clip, 0);
+    const DeviceRect surface = canvas.surfaceBox();
+    // Only points that can reach the clip box are visited; the pattern position of a point is its
+    // index, counted from the true start.
+    const auto [first, last] = steps.within(canvas.clipBox(), kWidestReach);
     for (std::int64_t i = first; i <= last; ++i) {
         if (!patternOn(pattern, static_cast<int>(i % 32)))
             continue;
         const auto [x, y] = steps.point(i);
-        // The point itself must lie in the clip box; its widening pixels are clipped by the canvas.
-        if (!inClip(clip, x, y))
+        // The point itself must lie on the surface, whatever part of it is being repainted; its
+        // widening pixels are clipped by the canvas.
+        if (!inBox(surface, x, y))
             continue;
         for (int k = 0; k < across; ++k)
             canvas.setPixel(static_cast<std::int32_t>(x + kAcross[k] * ux),

@@ -69,17 +69,21 @@ namespace {
         EXPECT_EQ(drawn(4), std::string(70, '.') + "\n");
     }
 
-    TEST(PixelLine, OnlyPointsInsideTheClipBoxAreDrawn)
+    TEST(PixelLine, PointsOffTheSurfaceAreLeftOutAndPixelsClipped)
     {
         MemoryCanvas canvas(6, 3);
         canvas.setClipBox({ 2, 0, 3, 2 });
         drawPixelLine(canvas, 0, 1, 5, 1, 3, 0, kBlack);
         EXPECT_EQ(canvas.asciiArt(), "..##..\n..##..\n..##..\n");
-        // A point just outside the box draws none of its widening pixels either.
-        MemoryCanvas other(3, 3);
-        other.setClipBox({ 0, 0, 2, 0 });
-        drawPixelLine(other, 0, 1, 2, 1, 3, 0, kBlack);
-        EXPECT_EQ(other.asciiArt(), "...\n...\n...\n");
+        // A point just off the surface draws none of its widening pixels either.
+        MemoryCanvas offSurface(3, 3);
+        drawPixelLine(offSurface, 0, -1, 2, -1, 3, 0, kBlack);
+        EXPECT_EQ(offSurface.asciiArt(), "...\n...\n...\n");
+        // A point outside the area being repainted widens into it, as in a paint of everything.
+        MemoryCanvas repainted(3, 3);
+        repainted.setClipBox({ 0, 0, 2, 0 });
+        drawPixelLine(repainted, 0, 1, 2, 1, 3, 0, kBlack);
+        EXPECT_EQ(repainted.asciiArt(), "###\n...\n...\n");
     }
 
     // The line as its definition says, point by point from the start: the reference for the

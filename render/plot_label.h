@@ -10,6 +10,12 @@
 
 namespace ovilan {
 
+// The longest text a stored document may ask the plot to draw: a label's caption, a table row's
+// label, an axis caption or label suffix, a legend text. A paint draws such texts once per label,
+// table point or axis label, so their length bounds what one paint can cost. Captions people
+// type are a few words; a paragraph still fits.
+inline constexpr std::size_t kMaxCaptionLength = 500;
+
 // A user annotation pinned to a plot point: a round marker and a caption beside it.
 struct CPlotLabel {
     CPlotLabel();

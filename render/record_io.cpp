@@ -95,6 +95,7 @@ void readLabel(ArchiveReader& in, CPlotLabel& label)
     label.pointBorder = in.readInt32();
     label.labelBorder = in.readInt32();
     label.textColor = in.readInt32();
+    require(label.caption.size() <= kMaxCaptionLength);
 }
 
 void writeAxis(ArchiveWriter& out, const AxisSettings& axis)
@@ -152,6 +153,8 @@ void readAxis(ArchiveReader& in, AxisSettings& axis)
     // Infinite ranges or steps are no plot anyone saved; they are refused with the rest.
     require(std::isfinite(axis.min) && std::isfinite(axis.max) && std::isfinite(axis.tickStep)
         && std::isfinite(axis.labelStep));
+    require(
+        axis.caption.size() <= kMaxCaptionLength && axis.labelSuffix.size() <= kMaxCaptionLength);
     require(axis.min < axis.max && axis.tickStep > 0 && inRange(axis.tickLength, 1, kMaxTickLength)
         && axis.labelStep > 0 && isStoredColor(axis.lineColor) && isStoredColor(axis.tickColor)
         && isStoredColor(axis.captionColor) && isStoredColor(axis.labelColor));

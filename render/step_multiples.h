@@ -16,9 +16,10 @@ struct StepMultiples {
     double fromTop(std::int64_t i) const { return first + static_cast<double>(count - 1 - i); }
 };
 
-// The pixels of a span of the plot rectangle that the clip box lets through. Loops over ticks,
-// labels and grid lines are bounded by it, so no rectangle a strange file lays out can make them
-// run longer than the device is wide.
+// The pixels of a span of the plot rectangle that lie on the drawing surface. Loops over ticks
+// and grid lines are bounded by it, so no rectangle a strange file lays out can make them run
+// longer than the device is wide. It is the surface, never the area being repainted, so that a
+// small repaint draws the same ticks and lines as a paint of the whole window.
 struct PixelSpan {
     std::int32_t first = 0;
     std::int32_t last = -1;

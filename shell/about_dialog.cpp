@@ -1,5 +1,8 @@
 #include "shell/about_dialog.h"
 
+#include "dialogs/dialog_fit.h"
+#include "ovilan_version.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -83,7 +86,7 @@ AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent)
 
     auto* text = new QVBoxLayout;
     text->addWidget(name);
-    text->addWidget(new QLabel(QStringLiteral("Version 1.1")));
+    text->addWidget(new QLabel(QStringLiteral("Version ") + QLatin1StringView(kVersionMajorMinor)));
     auto* home = new QHBoxLayout;
     home->addWidget(new QLabel(QStringLiteral("Home Page:")));
     home->addWidget(
@@ -102,6 +105,7 @@ AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
+    keepDialogFitted(*this);
 }
 
 } // namespace ovilan

@@ -1,5 +1,7 @@
 #include "shell/environment_dialog.h"
 
+#include "dialogs/dialog_fit.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -23,6 +25,7 @@ EnvironmentDialog::EnvironmentDialog(const AppPreferences& preferences, QWidget*
     layout->addWidget(autoChangeSteps_);
     layout->addWidget(persistentCursor_);
     layout->addWidget(buttons);
+    keepDialogFitted(*this);
 }
 
 AppPreferences EnvironmentDialog::preferences() const

@@ -1,4 +1,5 @@
 #include "document/document_file.h"
+#include "document/document_size_limit.h"
 #include "shell/main_frame.h"
 
 #include <QDragEnterEvent>
@@ -9,6 +10,10 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QSettings>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ovilan {
 
@@ -37,12 +42,27 @@ void CMainFrame::newDocument()
 
 bool CMainFrame::openDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file no larger than a document can be is read, and read with that bound: a
+    // FIFO would freeze the window (even its opening waits for a writer, hence O_NONBLOCK) and a
+    // device such as /dev/zero never ends.
+    const int handle
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status { };
+    const bool acceptable = handle >= 0 && ::fstat(handle, &status) == 0 && S_ISREG(status.st_mode)
+        && static_cast<std::uintmax_t>(status.st_size) <= kMaxDocumentFileBytes;
+    if (!acceptable && handle >= 0)
+        ::close(handle);
+    QFile file;
+    if (!acceptable || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ui_.showMessage(QStringLiteral("Failed to open document."));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(static_cast<qint64>(kMaxDocumentFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError
+        || static_cast<std::size_t>(bytes.size()) > kMaxDocumentFileBytes) {
+        ui_.showMessage(QStringLiteral("Failed to open document."));
+        return false;
+    }
     const bool loaded = loadDocument(document_,
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
             static_cast<std::size_t>(bytes.size())));

@@ -4,11 +4,13 @@
 #include "dialogs/table_graph_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/environment_dialog.h"
+#include "shell/help_window.h"
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
 #include "view/picture_export.h"
 #include "view/plot_view.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -22,12 +24,37 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QUrl>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace ovilan {
 
+namespace {
+
+    // The plot is drawn in device pixels, so on a scaled screen the picture the window shows is
+    // larger than the window's size in Qt's logical pixels.
+    QSize shownPlotSize(const QWidget& view)
+    {
+        const qreal ratio = view.devicePixelRatioF();
+        return { qCeil(view.width() * ratio), qCeil(view.height() * ratio) };
+    }
+
+    // The picture size first proposed: the plot as shown, brought into the sizes a picture may
+    // have, so a large or scaled screen does not propose a size the dialog then refuses.
+    QSize proposedPictureSize(const QWidget& view)
+    {
+        const QSize shown = shownPlotSize(view);
+        return { std::clamp(shown.width(), kMinPictureSide, kMaxPictureSide),
+            std::clamp(shown.height(), kMinPictureSide, kMaxPictureSide) };
+    }
+
+} // namespace
+
 void CMainFrame::savePicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const auto file = ui_.pictureFileName();
@@ -54,7 +81,8 @@ void CMainFrame::savePicture()
 
 void CMainFrame::copyPicture()
 {
-    const auto request = ui_.askPictureSize(view_->width(), view_->height());
+    const QSize proposed = proposedPictureSize(*view_);
+    const auto request = ui_.askPictureSize(proposed.width(), proposed.height());
     if (!request)
         return;
     const QImage picture = renderPictureImage(document_, request->width, request->height);
@@ -81,7 +109,8 @@ void CMainFrame::print()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QImage picture = renderPictureImage(document_, view_->width(), view_->height());
+    const QSize shown = shownPlotSize(*view_);
+    const QImage picture = renderPictureImage(document_, shown.width(), shown.height());
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     QSize fitted = picture.size();
@@ -122,15 +151,16 @@ QString dialogHelpAnchor(const QWidget* dialog)
 
 void CMainFrame::openHelp(const QString& page)
 {
-    const QString help = programDataFolder(QStringLiteral("help"));
-    const QString file = help + QLatin1Char('/') + page.section(QLatin1Char('#'), 0, 0);
-    if (help.isEmpty() || !QFileInfo::exists(file)) {
+    const QString folder = programDataFolder(QStringLiteral("help"));
+    if (folder.isEmpty()) {
         ui_.showMessage(QStringLiteral("The help files were not found beside the program."));
         return;
     }
-    QUrl url = QUrl::fromLocalFile(file);
-    url.setFragment(page.section(QLatin1Char('#'), 1));
-    QDesktopServices::openUrl(url);
+    HelpWindow* help = HelpWindow::of(this);
+    if (!help)
+        help = new HelpWindow(folder, settings_, ui_, this);
+    // F1 in a dialog shows the help over that dialog, where its modality does not block it.
+    help->showPage(page, QApplication::activeModalWidget());
 }
 
 } // namespace ovilan

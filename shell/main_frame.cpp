@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWhatsThis>
 
 namespace ovilan {
 
@@ -301,7 +302,9 @@ void CMainFrame::connectCommands()
     });
     on(HelpTopics, [this] { openHelp(QStringLiteral("index.html")); });
     on(Help, [this] { openHelp(QStringLiteral("index.html")); });
-    on(HelpContext, [this] { openHelp(QStringLiteral("commands.html")); });
+    // Shift+F1: the pointer asks "what is this?", and a click on a tool bar button answers with the
+    // help on its command.
+    on(HelpContext, [] { QWhatsThis::enterWhatsThisMode(); });
     on(NextPane, [this] { focusOtherPane(); });
     on(PreviousPane, [this] { focusOtherPane(); });
     // Bar check marks follow the bars however they were shown or hidden.
@@ -401,6 +404,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
             openHelp(QStringLiteral("dialogs.html#") + anchor);
             return true;
         }
+    }
+    // A tool bar button clicked after Shift+F1 opens the help at its command.
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button && event->type() == QEvent::WhatsThis && button->defaultAction()
+        && button->defaultAction()->data().isValid()) {
+        QWhatsThis::leaveWhatsThisMode();
+        openHelp(
+            QStringLiteral("commands.html#cmd-%1").arg(button->defaultAction()->data().toInt()));
+        return true;
     }
     // F1 on a highlighted menu item opens the help at that command.
     auto* menu = qobject_cast<QMenu*>(watched);

@@ -1,5 +1,6 @@
 #include "shell/picture_dialog.h"
 
+#include "dialogs/dialog_fit.h"
 #include "expr/dialog_fields.h"
 
 #include <QCheckBox>
@@ -36,6 +37,7 @@ PictureDialog::PictureDialog(int width, int height, QWidget* parent)
     layout->addLayout(fields);
     layout->addWidget(rle_);
     layout->addWidget(buttons);
+    keepDialogFitted(*this);
 }
 
 int PictureDialog::pictureWidth() const { return readPictureSide(width_->text()).value; }

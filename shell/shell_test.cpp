@@ -1,3 +1,4 @@
+#include "dialogs/dialog_fit.h"
 #include "dialogs/dialog_services.h"
 #include "dialogs/doc_property_sheet.h"
 #include "dialogs/graph_dialog.h"
@@ -8,6 +9,7 @@
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 #include "render/cursor_readout.h"
+#include "shell/about_dialog.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
 #include "shell/graph_list_view.h"
@@ -40,6 +42,7 @@
 
 #include <deque>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace ovilan {
 namespace {
@@ -75,12 +78,17 @@ namespace {
                 return std::nullopt;
             return PictureFile { *fileName, chosenPictureFormat(*fileName, pictureFilter) };
         }
-        std::optional<PictureRequest> askPictureSize(int, int) override { return picture; }
+        std::optional<PictureRequest> askPictureSize(int width, int height) override
+        {
+            proposedPicture = QSize(width, height);
+            return picture;
+        }
 
         std::vector<std::string> messages;
         SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
         std::optional<QString> fileName;
         std::optional<PictureRequest> picture;
+        QSize proposedPicture;
         QString pictureFilter = kBitmapFilter;
         QStringList openFolders;
         std::unique_ptr<CFunctionGraph> nextGraph;
@@ -431,6 +439,23 @@ namespace {
         EXPECT_EQ(window.ui.messages.back(), "Failed to open document.");
     }
 
+    TEST(MainFrame, OpenRefusesAFolderPipeOrDeviceWithoutWaitingAndKeepsTheDocument)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.addGraph("x^2");
+        const QString fifo = temporaryFile(dir, "pipe.ovd");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // /proc/self/mem is a regular file whose first read fails with EIO.
+        for (const QString& path :
+            { dir.path(), fifo, QStringLiteral("/dev/zero"), QStringLiteral("/proc/self/mem") }) {
+            window.ui.messages.clear();
+            EXPECT_FALSE(window.frame.openDocument(path)) << path.toStdString();
+            EXPECT_EQ(window.ui.messages, std::vector<std::string> { "Failed to open document." });
+            EXPECT_EQ(window.document.graphCount(), 1);
+        }
+    }
+
     TEST(MainFrame, SaveAndOpenRoundTrip)
     {
         const QTemporaryDir dir;
@@ -621,6 +646,32 @@ namespace {
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
+    TEST(Dialogs, EveryDialogIsWideEnoughForItsTitle)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        CPlotLabel label;
+        CTableGraph table(document);
+        int lastPage = 0;
+        std::vector<std::unique_ptr<QDialog>> dialogs;
+        dialogs.push_back(std::make_unique<CGraphDlg>(document, nullptr, standardDialogServices()));
+        dialogs.push_back(std::make_unique<CTableGraphDlg>(table, standardDialogServices()));
+        dialogs.push_back(std::make_unique<CLabelDlg>(label, true, standardDialogServices()));
+        dialogs.push_back(
+            std::make_unique<CDocPropertySheet>(document, standardDialogServices(), lastPage));
+        dialogs.push_back(std::make_unique<PictureDialog>(640, 480));
+        dialogs.push_back(std::make_unique<EnvironmentDialog>(preferences));
+        dialogs.push_back(std::make_unique<AboutDialog>(QIcon()));
+        for (const auto& dialog : dialogs) {
+            SCOPED_TRACE(dialog->windowTitle().toStdString());
+            dialog->show();
+            QApplication::processEvents();
+            EXPECT_GE(dialog->width(), titleBarWidth(*dialog));
+            EXPECT_GE(dialog->minimumWidth(), titleBarWidth(*dialog));
+            dialog->hide();
+        }
+    }
+
     TEST(PictureDialog, RefusesSidesOutside100To3000)
     {
         const QString range = QStringLiteral("Please enter an integer between 100 and 3000.");
@@ -657,6 +708,34 @@ namespace {
         window.ui.fileName = temporaryFile(dir, "no/folder/plot.bmp");
         window.frame.savePicture();
         EXPECT_EQ(window.ui.messages.back(), "An error has occured while saving.");
+    }
+
+    // Also run with the screen scaled (QT_SCALE_FACTOR=2), where the plot's device pixels are
+    // twice its logical size.
+    TEST(MainFrame, PictureSizeProposedIsThePlotAsTheWindowShowsIt)
+    {
+        Window window;
+        window.frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+        auto* view = window.frame.findChild<COvilanView*>();
+        ASSERT_NE(view, nullptr);
+        view->repaint();
+        const QSize shown = view->snapshot().size();
+        ASSERT_FALSE(shown.isEmpty());
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.proposedPicture, shown);
+        window.frame.copyPicture();
+        EXPECT_EQ(window.ui.proposedPicture, shown);
+
+        // A plot wider than the largest picture and lower than the smallest proposes the nearest
+        // sizes the dialog accepts.
+        window.frame.resize(4000, 100);
+        QApplication::processEvents();
+        const qreal ratio = view->devicePixelRatioF();
+        ASSERT_GT(view->width() * ratio, kMaxPictureSide);
+        ASSERT_LT(view->height() * ratio, kMinPictureSide);
+        window.frame.savePicture();
+        EXPECT_EQ(window.ui.proposedPicture, QSize(kMaxPictureSide, kMinPictureSide));
     }
 
     TEST(MainFrame, OpenStartsInTheExamplesUntilThereIsAFile)

@@ -22,6 +22,10 @@ public:
     Rgb pixel(std::int32_t x, std::int32_t y) const override;
     DeviceRect clipBox() const override { return clip_; }
     void setClipBox(DeviceRect clip);
+    DeviceRect surfaceBox() const override
+    {
+        return { 0, 0, image_.width() - 1, image_.height() - 1 };
+    }
     void fillRect(DeviceRect area, Rgb color) override;
     TextExtent measureText(const FontRecord& font, std::string_view text) const override;
     void drawText(const FontRecord& font,
