@@ -59,13 +59,9 @@ public:
 
     QRect checkBoxRect(QTreeWidgetItem* item) const
     {
-        const QModelIndex index = indexFromItem(item);
-        if (!index.isValid())
-            return {};
         QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = visualRect(index);
-        delegate_->initStyleOption(&option, index);
+        if (!drawnOption(item, option))
+            return {};
         return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
     }
 
@@ -73,18 +69,27 @@ public:
     // text ends where its "..." does).
     QRect labelRect(QTreeWidgetItem* item) const
     {
-        const QModelIndex index = indexFromItem(item);
-        if (!index.isValid())
-            return {};
         QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = visualRect(index);
-        delegate_->initStyleOption(&option, index);
+        if (!drawnOption(item, option))
+            return {};
         QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
         const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
         const int width = option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
         text.setWidth(std::min(text.width(), width));
         return text;
+    }
+
+private:
+    // The style option an item is drawn with; false when the item is not in the tree.
+    bool drawnOption(QTreeWidgetItem* item, QStyleOptionViewItem& option) const
+    {
+        const QModelIndex index = indexFromItem(item);
+        if (!index.isValid())
+            return false;
+        initViewItemOption(&option);
+        option.rect = visualRect(index);
+        delegate_->initStyleOption(&option, index);
+        return true;
     }
 
 protected:
