@@ -6,6 +6,7 @@
 #include "dialogs/line_combo.h"
 #include "document/ovilan_doc.h"
 #include "expr/dialog_fields.h"
+#include "render/plot_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,6 +116,7 @@ QWidget* CAxisPage::buildCaptionGroup()
     // "Display" alone would not say what it shows.
     group->setTitle(QStringLiteral("Caption"));
     caption_ = namedLineEdit("caption", group);
+    limitTextLength(*caption_, kMaxCaptionLength);
     captionFont_ = fontButton("captionFont", group);
     rows->addWidget(caption_, 1, 0);
     rows->addWidget(captionFont_, 1, 1);
@@ -177,6 +179,7 @@ QWidget* CAxisPage::buildLabelsGroup()
     QGroupBox* group = headedGroup(showLabels_, rows, this);
     labelStep_ = numberField("labelStep", group);
     labelSuffix_ = numberField("labelSuffix", group);
+    limitTextLength(*labelSuffix_, kMaxCaptionLength);
     labelCoefficient_ = numberField("labelCoefficient", group);
     labelLayout_ = namedCheckBox(QString(), "labelLayout", group);
     labelFont_ = fontButton("labelFont", group);

@@ -1,5 +1,7 @@
 #include "dialogs/edit_grid.h"
 
+#include "dialogs/form_parts.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -230,8 +232,14 @@ void CEditGrid::beginEdit()
     placeEditor();
 }
 
+void CEditGrid::setColumnTextLimit(int column, std::size_t maxBytes)
+{
+    textLimits_[static_cast<std::size_t>(column)] = maxBytes;
+}
+
 void CEditGrid::loadEditor(int row, int column)
 {
+    limitTextLength(*editor_, textLimits_[static_cast<std::size_t>(column)]);
     editor_->setText(cellText(row, column));
     editor_->selectAll();
     editedRow_ = row;

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QTableWidget>
 
+#include <array>
+#include <cstddef>
+
 class QFocusEvent;
 class QKeyEvent;
 class QMouseEvent;
@@ -54,6 +57,8 @@ public:
     static constexpr int kYColumn = 1;
     static constexpr int kLabelColumn = 2;
     static constexpr int kColumns = 3;
+    // A line edit's own bound, for a column given none.
+    static constexpr std::size_t kUnlimitedText = 32767;
 
     explicit CEditGrid(QWidget* parent = nullptr);
     ~CEditGrid() override;
@@ -74,6 +79,10 @@ public:
 
     bool isEditing() const;
     CCellEdit* editor() const { return editor_; }
+
+    // The most bytes a cell of the column may hold, as its text is stored in a file; the editor
+    // takes no more there.
+    void setColumnTextLimit(int column, std::size_t maxBytes);
 
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
@@ -119,6 +128,8 @@ private:
     // The cell whose text the editor holds; -1 when none does, as after Escape.
     int editedRow_ = -1;
     int editedColumn_ = -1;
+    std::array<std::size_t, kColumns> textLimits_
+        = { kUnlimitedText, kUnlimitedText, kUnlimitedText };
 };
 
 } // namespace ovilan

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 
 class QCheckBox;
@@ -23,6 +24,10 @@ QGroupBox* titledGroup(const QString& title, QGridLayout*& rows, QWidget* parent
 // A line edit with the name tests and the help find it by.
 QLineEdit* namedLineEdit(const char* name, QWidget* parent);
 QCheckBox* namedCheckBox(const QString& text, const char* name, QWidget* parent);
+
+// Keeps a text field within the `maxBytes` bytes its text may take in a document file (UTF-8,
+// so "é" takes two): typing or pasting beyond them is refused, as the file would be.
+void limitTextLength(QLineEdit& field, std::size_t maxBytes);
 
 // A check box as the records store it: 1 checked, 0 not.
 std::int32_t checkedFlag(const QCheckBox* box);

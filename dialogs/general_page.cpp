@@ -3,6 +3,7 @@
 #include "dialogs/color_combo.h"
 #include "dialogs/field_transfer.h"
 #include "dialogs/form_parts.h"
+#include "document/load_allowance.h"
 #include "document/ovilan_doc.h"
 
 #include <QButtonGroup>
@@ -78,6 +79,14 @@ bool CGeneralPage::leaveCheck()
     if (!maxGap)
         return false;
     read.maxGap = *maxGap;
+    // More points for every graph that follows them could make a document too large to open.
+    if (read.steps != document_.general.steps && !loadsWithSteps(document_, read.steps)) {
+        refuseField(*steps_,
+            QString::fromUtf8(kStepsTooMany.data(), static_cast<qsizetype>(kStepsTooMany.size())),
+            services_.messages,
+            RefusedFocus::SelectText);
+        return false;
+    }
     held_ = read;
     return true;
 }

@@ -34,9 +34,9 @@ namespace {
                 dialog.accept();
             return dialog.takeGraph();
         }
-        bool runTableGraphDialog(COvilanDoc&, CTableGraph& graph) override
+        bool runTableGraphDialog(COvilanDoc& document, CTableGraph& graph) override
         {
-            CTableGraphDlg dialog(graph, scripted.services());
+            CTableGraphDlg dialog(document, graph, scripted.services());
             testing::showForTest(dialog);
             fillTable(dialog);
             if (!cancel)

@@ -5,10 +5,12 @@
 #include "dialogs/field_transfer.h"
 #include "dialogs/form_parts.h"
 #include "dialogs/line_combo.h"
+#include "document/load_allowance.h"
 #include "document/ovilan_doc.h"
 #include "expr/dialog_fields.h"
 #include "expr/formula_check.h"
 #include "graph/function_graph.h"
+#include "render/plot_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +55,7 @@ CGraphDlg::CGraphDlg(const COvilanDoc& document,
 {
     setWindowTitle(QStringLiteral("Graph Properties"));
     // A new graph takes the values of a freshly made Y(x) graph, its random colour among them.
+    targetIndex_ = placeOf(document, graph);
     std::unique_ptr<CFunctionGraph> fresh;
     if (!graph) {
         fresh = std::make_unique<CYofXGraph>(document);
@@ -105,6 +108,8 @@ void CGraphDlg::buildControls()
     formula_ = namedLineEdit("formula", formulas);
     formula2Label_ = new QLabel(formulas);
     formula2_ = namedLineEdit("formula2", formulas);
+    limitTextLength(*formula_, kMaxFormulaLength);
+    limitTextLength(*formula2_, kMaxFormulaLength);
     formula_->setMinimumWidth(formula_->fontMetrics().averageCharWidth() * 40);
     rows->addWidget(formulaLabel_, 0, 0);
     rows->addWidget(formula_, 0, 1);
@@ -160,6 +165,7 @@ void CGraphDlg::buildControls()
 
     showInLegend_ = namedCheckBox(QStringLiteral("Display in legend"), "showInLegend", this);
     legendText_ = namedLineEdit("legendText", this);
+    limitTextLength(*legendText_, kMaxCaptionLength);
     auto* legend = new QHBoxLayout;
     legend->addWidget(showInLegend_);
     legend->addWidget(legendText_, 1);
@@ -326,8 +332,26 @@ void CGraphDlg::accept()
     if (!readBack())
         return;
     result_ = buildGraph();
-    if (result_)
-        QDialog::accept();
+    if (!result_)
+        return;
+    if (!fitsDocument(*result_)) {
+        result_.reset();
+        return;
+    }
+    QDialog::accept();
+}
+
+bool CGraphDlg::fitsDocument(const CFunctionGraph& graph)
+{
+    if (loadsWithGraph(document_, graph, targetIndex_))
+        return true;
+    // Fewer steps is the usual way out, so the focus goes there when the graph has its own.
+    QLineEdit& field = fields_.ownParameters ? *steps_ : *formula_;
+    refuseField(field,
+        fromUtf8(std::string(kDocumentTooLarge)),
+        services_.messages,
+        RefusedFocus::MoveOnly);
+    return false;
 }
 
 std::unique_ptr<CFunctionGraph> CGraphDlg::buildGraph()

@@ -72,6 +72,8 @@ private:
     void legendClicked();
     // OK's checks after the read-back; the new graph when every one passed.
     std::unique_ptr<CFunctionGraph> buildGraph();
+    // Whether the document can still be opened with the new graph in it; says why not.
+    bool fitsDocument(const CFunctionGraph& graph);
 
     const COvilanDoc& document_;
     DialogServices services_;
@@ -79,6 +81,8 @@ private:
     // The kind whose rules the form shows, restored when a kind change cannot be read back.
     std::int32_t shownKind_ = 0;
     std::unique_ptr<CFunctionGraph> result_;
+    // Where the new graph goes: the edited graph's place, or after the last graph.
+    std::int32_t targetIndex_ = 0;
 
     QComboBox* kind_ = nullptr;
     QLabel* formulaLabel_ = nullptr;

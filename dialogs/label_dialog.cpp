@@ -6,6 +6,7 @@
 #include "dialogs/font_button.h"
 #include "dialogs/form_parts.h"
 #include "expr/dialog_fields.h"
+#include "render/plot_label.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -114,6 +115,7 @@ QWidget* CLabelDlg::buildLabelGroup()
     QGroupBox* group = headedGroup(showLabel_, rows, this);
     captionTitle_ = new QLabel(group);
     caption_ = namedLineEdit("caption", group);
+    limitTextLength(*caption_, kMaxCaptionLength);
     caption_->setMinimumWidth(caption_->fontMetrics().averageCharWidth() * 28);
     auto* font = new QPushButton(QStringLiteral("Font..."), group);
     font->setObjectName(QStringLiteral("font"));

@@ -6,8 +6,11 @@
 #include "dialogs/form_parts.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/line_combo.h"
+#include "document/load_allowance.h"
 #include "expr/dialog_fields.h"
+#include "expr/formula_check.h"
 #include "graph/table_graph.h"
+#include "render/plot_label.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -21,6 +24,13 @@
 
 namespace ovilan {
 
+CTableGraphDlg::CTableGraphDlg(
+    const COvilanDoc& document, CTableGraph& graph, DialogServices services, QWidget* parent)
+    : CTableGraphDlg(graph, services, parent)
+{
+    document_ = &document;
+}
+
 CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWidget* parent)
     : QDialog(parent)
     , graph_(graph)
@@ -32,6 +42,10 @@ CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWid
     auto* columns = new QHBoxLayout;
     grid_ = new CEditGrid(this);
     grid_->setObjectName(QStringLiteral("grid"));
+    // The coordinates are stored as formulas, the labels are drawn beside their points.
+    grid_->setColumnTextLimit(CEditGrid::kXColumn, kMaxFormulaLength);
+    grid_->setColumnTextLimit(CEditGrid::kYColumn, kMaxFormulaLength);
+    grid_->setColumnTextLimit(CEditGrid::kLabelColumn, kMaxCaptionLength);
     columns->addWidget(grid_, 1);
     columns->addWidget(buildStyle());
     layout->addLayout(columns);
@@ -90,6 +104,7 @@ QWidget* CTableGraphDlg::buildStyle()
 
     showInLegend_ = namedCheckBox(QStringLiteral("Display in legend"), "showInLegend", frame);
     legendText_ = namedLineEdit("legendText", frame);
+    limitTextLength(*legendText_, kMaxCaptionLength);
     rows->addWidget(showInLegend_, 3, 0, 1, 2);
     rows->addWidget(legendText_, 4, 0, 1, 2);
     rows->setRowStretch(5, 1);
@@ -160,25 +175,45 @@ void CTableGraphDlg::accept()
     // A cell still being typed in counts as typed.
     grid_->commit();
     const std::optional<std::vector<std::string>> normalForms = checkCells();
-    if (!normalForms)
+    if (!normalForms || !fitsDocument(*normalForms))
         return;
+    store(graph_, *normalForms);
+    QDialog::accept();
+}
+
+bool CTableGraphDlg::fitsDocument(const std::vector<std::string>& normalForms)
+{
+    if (!document_)
+        return true;
+    CTableGraph candidate(*document_);
+    store(candidate, normalForms);
+    if (loadsWithGraph(*document_, candidate, placeOf(*document_, &graph_)))
+        return true;
+    services_.messages.show(this,
+        QString::fromUtf8(
+            kDocumentTooLarge.data(), static_cast<qsizetype>(kDocumentTooLarge.size())),
+        MessageIcon::Warning);
+    return false;
+}
+
+void CTableGraphDlg::store(CTableGraph& graph, const std::vector<std::string>& normalForms) const
+{
     for (int row = 0; row < kTableRows; ++row) {
         const auto point = static_cast<std::size_t>(row);
-        graph_.cellX[point] = (*normalForms)[2 * point];
-        graph_.cellY[point] = (*normalForms)[2 * point + 1];
-        graph_.cellLabel[point] = grid_->cellText(row, CEditGrid::kLabelColumn).toStdString();
+        graph.cellX[point] = normalForms[2 * point];
+        graph.cellY[point] = normalForms[2 * point + 1];
+        graph.cellLabel[point] = grid_->cellText(row, CEditGrid::kLabelColumn).toStdString();
     }
-    graph_.dirty = true;
-    graph_.showInLegend = checkedFlag(showInLegend_);
-    graph_.showGraph = checkedFlag(showGraph_);
-    graph_.showPoints = checkedFlag(showPoints_);
-    graph_.showLines = checkedFlag(showLines_);
-    graph_.legendText = legendText_->text().toStdString();
-    graph_.penStyle = style_->selectedIndex();
-    graph_.lineWidth = width_->selectedIndex() + 1;
-    graph_.colorIndex = color_->selectedIndex();
-    graph_.markerStyle = markerStyle_;
-    QDialog::accept();
+    graph.dirty = true;
+    graph.showInLegend = checkedFlag(showInLegend_);
+    graph.showGraph = checkedFlag(showGraph_);
+    graph.showPoints = checkedFlag(showPoints_);
+    graph.showLines = checkedFlag(showLines_);
+    graph.legendText = legendText_->text().toStdString();
+    graph.penStyle = style_->selectedIndex();
+    graph.lineWidth = width_->selectedIndex() + 1;
+    graph.colorIndex = color_->selectedIndex();
+    graph.markerStyle = markerStyle_;
 }
 
 } // namespace ovilan

@@ -18,6 +18,7 @@ namespace ovilan {
 class CColorCombo;
 class CEditGrid;
 class CLineCombo;
+class COvilanDoc;
 class CTableGraph;
 
 // "Table Graph Properties": the points of a table graph typed into a grid, and its style. Writes
@@ -27,6 +28,12 @@ class CTableGraphDlg : public QDialog {
 
 public:
     CTableGraphDlg(CTableGraph& graph, DialogServices services, QWidget* parent = nullptr);
+    // With the document the graph is (or will be) in, OK also refuses a table that would make
+    // the document too large to open again.
+    CTableGraphDlg(const COvilanDoc& document,
+        CTableGraph& graph,
+        DialogServices services,
+        QWidget* parent = nullptr);
 
     CEditGrid& grid() const { return *grid_; }
 
@@ -42,7 +49,11 @@ private:
     // refused, which is then handed back to the user in the grid's editor.
     std::optional<std::vector<std::string>> checkCells();
     void handBackCell(int row, int column);
+    // The graph as OK would leave it.
+    void store(CTableGraph& graph, const std::vector<std::string>& normalForms) const;
+    bool fitsDocument(const std::vector<std::string>& normalForms);
 
+    const COvilanDoc* document_ = nullptr;
     CTableGraph& graph_;
     DialogServices services_;
     // The look of the points, edited by "Options..." and stored only by OK.

@@ -1,5 +1,6 @@
 #include "document/document_commands.h"
 
+#include "document/load_allowance.h"
 #include "expr/number_format.h"
 #include "expr/text_evaluator.h"
 #include "graph/function_graph.h"
@@ -78,6 +79,17 @@ namespace {
         document.updateAllViews(kHintRepaint);
     }
 
+    // The dialogs refuse a graph the document cannot hold; this keeps any other caller from
+    // making a document that would not open again.
+    bool fitsDocument(
+        const COvilanDoc& document, const CGraph& graph, std::int32_t index, UserInterface& ui)
+    {
+        if (loadsWithGraph(document, graph, index))
+            return true;
+        ui.showMessage(kDocumentTooLarge);
+        return false;
+    }
+
     void shift(AxisSettings& axis, double sign, std::int32_t direction)
     {
         const double distance = 0.1 * (axis.max - axis.min) * direction;
@@ -98,6 +110,8 @@ void addGraph(COvilanDoc& document, UserInterface& ui)
     if (!graph)
         return;
     const std::int32_t count = document.graphCount();
+    if (!fitsDocument(document, *graph, count, ui))
+        return;
     document.pushSnapshot(kGraphInserted, count, 0);
     document.insertGraph(std::move(graph), count);
 }
@@ -108,6 +122,8 @@ void addTableGraph(COvilanDoc& document, UserInterface& ui)
     if (!ui.runTableGraphDialog(document, *graph))
         return;
     const std::int32_t count = document.graphCount();
+    if (!fitsDocument(document, *graph, count, ui))
+        return;
     document.pushSnapshot(kGraphInserted, count, 0);
     document.insertGraph(std::move(graph), count);
 }
@@ -132,7 +148,7 @@ void editCurrentGraph(COvilanDoc& document, UserInterface& ui)
     if (graph.kind != GraphKind::Table) {
         std::unique_ptr<CFunctionGraph> edited
             = ui.runGraphDialog(document, static_cast<const CFunctionGraph*>(&graph));
-        if (!edited)
+        if (!edited || !fitsDocument(document, *edited, index, ui))
             return;
         document.pushSnapshot(kGraphChanged, index, 0);
         document.replaceGraph(std::move(edited), index);

@@ -1,5 +1,6 @@
 #include "document/document_file.h"
 
+#include "document/load_allowance.h"
 #include "graph/trace_cost.h"
 #include "render/record_io.h"
 
@@ -12,29 +13,6 @@ namespace {
     // that more bytes than remain could not hold is a damaged file, not an allocation.
     constexpr std::size_t kSmallestGraphEntry = 59;
     constexpr std::size_t kSmallestLabel = 98;
-
-    // Loading computes every graph's points, so a file's graphs together may ask for no more
-    // points and evaluation work than a load can give in about a second and a quarter of a
-    // gigabyte: 600 graphs of 20000 steps with everyday formulas such as "sin(x)", "1/x" and
-    // "(x^3-2*x)/(x^2+1)*cos(3*x)", or 40 of them with 50 sines in each formula. A file asking
-    // for more is refused before any point is computed.
-    constexpr std::int64_t kLoadPoints = 600LL * kMaxGraphPoints;
-    constexpr std::int64_t kLoadWork = 300'000'000;
-
-    class TraceAllowance {
-    public:
-        // Takes what a graph's computation costs; false when that is more than is left.
-        bool take(const TraceCost& cost)
-        {
-            points_ -= cost.points;
-            work_ -= cost.work;
-            return points_ >= 0 && work_ >= 0;
-        }
-
-    private:
-        std::int64_t points_ = kLoadPoints;
-        std::int64_t work_ = kLoadWork;
-    };
 
 } // namespace
 
@@ -65,12 +43,14 @@ void readDocument(COvilanDoc& document, std::span<const std::uint8_t> bytes)
     const std::int32_t graphCount = in.readInt32();
     require(graphCount >= 0
         && static_cast<std::size_t>(graphCount) <= in.remaining() / kSmallestGraphEntry);
-    TraceAllowance allowance;
+    // The formula checks take their work from the reader's own allowance as the graphs are read.
+    LoadAllowance allowance;
     for (std::int32_t i = 0; i < graphCount; ++i) {
         auto graph = createGraph(in.readInt32(), document);
         require(graph != nullptr);
         graph->load(in);
-        require(allowance.take(traceCost(*graph)));
+        const TraceCost trace = traceCost(*graph);
+        require(allowance.take({ trace.points, trace.work, 0 }));
         graph->computePoints();
         document.graphs.push_back(std::move(graph));
     }
