@@ -71,9 +71,9 @@ bool QtShellInterface::runLabelDialog(COvilanDoc&, CPlotLabel& label)
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtShellInterface::runTableGraphDialog(COvilanDoc&, CTableGraph& graph)
+bool QtShellInterface::runTableGraphDialog(COvilanDoc& document, CTableGraph& graph)
 {
-    CTableGraphDlg dialog(graph, standardDialogServices(), parent_);
+    CTableGraphDlg dialog(document, graph, standardDialogServices(), parent_);
     return dialog.exec() == QDialog::Accepted;
 }
 
