@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds in Release and runs the benchmarks; the last lines are the summary figures.
+# Walks the main window for long, then builds in Release and runs the benchmarks; the last lines
+# are the summary figures.
 set -euo pipefail
 cd "$(dirname "$0")"
+# A long walk of random user actions through the main window, beyond the short one of ctest;
+# it stops at the first step whose window, history or file differs and prints how to repeat it.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target window_model_test
+OVILAN_MODEL_SEED=1 OVILAN_MODEL_RUNS=10 OVILAN_MODEL_STEPS=2000 ./build/shell/window_model_test
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVILAN_TESTS=OFF >/dev/null
 cmake --build build-release --target expr_bench document_bench draw_bench window_bench \
   pow_window_bench

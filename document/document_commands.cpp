@@ -97,6 +97,24 @@ namespace {
         axis.max += sign * distance;
     }
 
+    // The graph dialog hands over a graph that follows an axis with the range as its fields show
+    // it, to ten digits. The graph takes the range itself, as every refresh after a zoom, a
+    // scroll or an undo gives it, so the history finds it unchanged when it steps back.
+    void followAxisExactly(CFunctionGraph& graph, const COvilanDoc& document)
+    {
+        if (graph.ownInterval)
+            return;
+        const AxisSettings* axis = nullptr;
+        if (graph.kind == GraphKind::YofX)
+            axis = &document.xAxis;
+        else if (graph.kind == GraphKind::XofY)
+            axis = &document.yAxis;
+        if (!axis)
+            return;
+        graph.intervalFrom = axis->min;
+        graph.intervalTo = axis->max;
+    }
+
 } // namespace
 
 double roundedToShownDigits(double value)
@@ -109,6 +127,7 @@ void addGraph(COvilanDoc& document, UserInterface& ui)
     std::unique_ptr<CFunctionGraph> graph = ui.runGraphDialog(document, nullptr);
     if (!graph)
         return;
+    followAxisExactly(*graph, document);
     const std::int32_t count = document.graphCount();
     if (!fitsDocument(document, *graph, count, ui))
         return;
@@ -150,6 +169,7 @@ void editCurrentGraph(COvilanDoc& document, UserInterface& ui)
             = ui.runGraphDialog(document, static_cast<const CFunctionGraph*>(&graph));
         if (!edited || !fitsDocument(document, *edited, index, ui))
             return;
+        followAxisExactly(*edited, document);
         document.pushSnapshot(kGraphChanged, index, 0);
         document.replaceGraph(std::move(edited), index);
         return;

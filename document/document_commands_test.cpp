@@ -1,4 +1,5 @@
 #include "document/document_commands.h"
+#include "document/document_file.h"
 #include "document/document_test_support.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +159,57 @@ namespace {
         document.applyAutoSteps(1.0 / 3, 1.0 / 3, 1.0 / 3, 0.1, 0.1, 0.1);
         EXPECT_EQ(document.xAxis.tickStep, 0.3333333333);
         EXPECT_EQ(document.yAxis.tickStep, 2);
+    }
+
+    // A graph as the dialog gives it: following its axis, with the range's ten shown digits.
+    std::unique_ptr<CFunctionGraph> followingShownRange(
+        const PlotSettings& document, GraphKind kind, double from, double to)
+    {
+        std::unique_ptr<CGraph> created = createGraph(static_cast<std::int32_t>(kind), document);
+        std::unique_ptr<CFunctionGraph> graph(static_cast<CFunctionGraph*>(created.release()));
+        graph->setFormula("sin(3*t)", 0);
+        graph->setFormula("t", 1);
+        graph->intervalFrom = from;
+        graph->intervalTo = to;
+        return graph;
+    }
+
+    // A range with more digits than are shown, left by a scroll: -0.15 moved by a tenth of 4.5.
+    TEST(DocumentCommands, AddedOrEditedGraphsHoldTheRangeTheyFollowSoUndoGivesBackTheSameBytes)
+    {
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ScriptedUi ui;
+        document.yAxis.min = -0.15000000000000002;
+        document.yAxis.max = 4.35;
+        document.xAxis.max = 1.0 / 3;
+        ui.graphs.push_back(followingShownRange(document, GraphKind::YofX, -10, 0.3333333333));
+        ui.graphs.push_back(followingShownRange(document, GraphKind::XofY, -0.15, 4.35));
+        ui.graphs.push_back(followingShownRange(document, GraphKind::Parametric, -0.15, 4.35));
+        addGraph(document, ui);
+        addGraph(document, ui);
+        addGraph(document, ui);
+        document.currentGraph = 1;
+        ui.graphs.push_back(followingShownRange(document, GraphKind::XofY, -0.15, 4.35));
+        editCurrentGraph(document, ui);
+
+        const auto& ofX = static_cast<const CFunctionGraph&>(document.graph(0));
+        const auto& ofY = static_cast<const CFunctionGraph&>(document.graph(1));
+        const auto& parametric = static_cast<const CFunctionGraph&>(document.graph(2));
+        EXPECT_EQ(ofX.intervalTo, 1.0 / 3);
+        EXPECT_EQ(ofY.intervalFrom, -0.15000000000000002);
+        EXPECT_EQ(parametric.intervalFrom, -0.15); // its interval is always its own
+
+        const std::vector<std::uint8_t> before = writeDocument(document);
+        zoomAbout(document, ui, false, 0.1, 2);
+        scroll(document, PlotMapping {}, ScrollDirection::Up);
+        zoomIn(document, ui);
+        document.undo();
+        document.undo();
+        document.undo();
+        EXPECT_TRUE(writeDocument(document) == before);
+        document.refreshGraphs();
+        EXPECT_TRUE(writeDocument(document) == before);
     }
 
 } // namespace

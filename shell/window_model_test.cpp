@@ -23,8 +23,6 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <set>
-#include <sstream>
 
 namespace ovilan::testing {
 namespace {
@@ -37,32 +35,6 @@ namespace {
         return value && *value ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10))
                                : fallback;
     }
-
-    // Faults other branches are fixing, each checked here but forgiven while its name is listed
-    // in OVILAN_MODEL_KNOWN_FAULTS (comma-separated), so this test can run before those fixes
-    // arrive. Each forgiven fault is repaired by the test the way the fix will, and counted.
-    //   new-keeps-old-views: New leaves the old plot and graph list on screen.
-    //   refused-zoom-leaves-commands: a refused zoom leaves Undo, Redo and the title stale.
-    //   label-repaint-differs: a label's small repaint differs from a full paint.
-    struct KnownFaults {
-        KnownFaults()
-        {
-            const char* value = std::getenv("OVILAN_MODEL_KNOWN_FAULTS");
-            std::stringstream listed(value ? value : "");
-            for (std::string name; std::getline(listed, name, ',');)
-                names.insert(name);
-        }
-        bool known(const std::string& name) const { return names.contains(name); }
-        void seen(const std::string& name, std::uint32_t seed, int step)
-        {
-            if (!first.contains(name))
-                first[name] = "seed " + std::to_string(seed) + " step " + std::to_string(step);
-            ++count[name];
-        }
-        std::set<std::string> names;
-        std::map<std::string, std::string> first;
-        std::map<std::string, int> count;
-    };
 
     // The document's history as the user made it: the document before every change that can
     // be undone, and after every undo that can be redone.
@@ -78,7 +50,6 @@ namespace {
             , redoDepth(window.document.redoStack.size())
             , labels(window.document.labels)
             , path(window.frame.documentPath())
-            , messages(window.user.messages.size())
         {
         }
         Bytes bytes;
@@ -86,7 +57,6 @@ namespace {
         std::size_t redoDepth;
         std::vector<CPlotLabel> labels;
         QString path;
-        std::size_t messages;
     };
 
     std::string depths(std::size_t undo, std::size_t redo)
@@ -146,14 +116,6 @@ namespace {
         return found;
     }
 
-    bool anyMessageSince(const ModelWindow& window, std::size_t from, std::string_view text)
-    {
-        for (std::size_t i = from; i < window.user.messages.size(); ++i)
-            if (window.user.messages[i] == text)
-                return true;
-        return false;
-    }
-
     void append(std::vector<std::string>& all, std::vector<std::string> more)
     {
         all.insert(all.end(), more.begin(), more.end());
@@ -162,7 +124,6 @@ namespace {
     struct ModelRun {
         std::uint32_t seed;
         int steps;
-        KnownFaults& faults;
         QString examples;
         bool trace = std::getenv("OVILAN_MODEL_TRACE") != nullptr;
 
@@ -185,7 +146,7 @@ namespace {
                 if (trace)
                     std::printf("%d. %s\n", step, action.description.c_str()), std::fflush(stdout);
                 settle();
-                std::vector<std::string> found = checkStep(window, history, before, action, step);
+                std::vector<std::string> found = checkStep(window, history, before, action);
                 if (!found.empty())
                     return report(step, done, found);
             }
@@ -195,50 +156,14 @@ namespace {
         std::vector<std::string> checkStep(ModelWindow& window,
             HistoryModel& history,
             const StepState& before,
-            const PerformedAction& action,
-            int step)
+            const PerformedAction& action)
         {
             std::vector<std::string> found = followHistory(history, before, window, action.move);
-            const auto shows = [&window] {
-                std::vector<std::string> wrong = checkPlotPixels(window);
-                append(wrong, checkGraphList(window));
-                return wrong;
-            };
-            std::vector<std::string> shown = shows();
-            const bool startedAfresh = action.description.starts_with("New")
-                && window.document.undoStack.empty() && window.document.redoStack.empty()
-                && window.frame.documentPath().isEmpty();
-            if (!shown.empty() && startedAfresh && forgive("new-keeps-old-views", step)) {
-                window.document.updateAllViews(kHintEverything);
-                settle();
-                shown = shows();
-            }
-            if (!shown.empty() && window.document.labels != before.labels
-                && forgive("label-repaint-differs", step)) {
-                window.document.updateAllViews(kHintRepaint);
-                settle();
-                shown = shows();
-            }
-            append(found, shown);
-            std::vector<std::string> commands = checkCommandsAndTitle(window);
-            const bool zoomRefused = anyMessageSince(window, before.messages, kTooSmallInterval)
-                || anyMessageSince(window, before.messages, kTooLargeInterval);
-            if (!commands.empty() && zoomRefused && forgive("refused-zoom-leaves-commands", step)) {
-                window.frame.onUpdate(kHintRepaint);
-                commands = checkCommandsAndTitle(window);
-            }
-            append(found, commands);
+            append(found, checkPlotPixels(window));
+            append(found, checkGraphList(window));
+            append(found, checkCommandsAndTitle(window));
             append(found, checkSaveLoadRoundTrip(window));
             return found;
-        }
-
-        // True when the fault is listed as known: it is then repaired by the caller.
-        bool forgive(const std::string& fault, int step)
-        {
-            if (!faults.known(fault))
-                return false;
-            faults.seen(fault, seed, step);
-            return true;
         }
 
         std::string report(
@@ -268,18 +193,12 @@ namespace {
                 seeds.push_back(first + run);
         }
         const int steps = static_cast<int>(fromEnvironment("OVILAN_MODEL_STEPS", 400));
-        KnownFaults faults;
         for (const std::uint32_t seed : seeds) {
-            ModelRun run { seed, steps, faults, QStringLiteral(OVILAN_EXAMPLES) };
+            ModelRun run { seed, steps, QStringLiteral(OVILAN_EXAMPLES) };
             const std::string failure = run.run();
             if (!failure.empty())
                 ADD_FAILURE() << failure;
         }
-        for (const auto& [fault, count] : faults.count)
-            std::printf("known fault %s: %d steps, first at %s\n",
-                fault.c_str(),
-                count,
-                faults.first[fault].c_str());
     }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace ovilan {
 
 namespace {
@@ -12,10 +14,13 @@ namespace {
     constexpr Rgb kBlack = colorOf(0);
     constexpr std::int32_t kDotted = 2;
 
-    // The one-pixel rows and columns of a rectangle's edges, both corners included.
-    std::vector<QRect> edges(int left, int top, int right, int bottom)
+    // The one-pixel rows and columns of a rectangle's edges, both corners included, whichever
+    // corners are given. (QRect::normalized would drop the outer rows and columns of a box
+    // given from its bottom right, and every edge of a box one pixel high.)
+    std::vector<QRect> edges(int x1, int y1, int x2, int y2)
     {
-        const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+        const QRect box(
+            QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
         return { QRect(box.left(), box.top(), box.width(), 1),
             QRect(box.left(), box.bottom(), box.width(), 1),
             QRect(box.left(), box.top(), 1, box.height()),

@@ -73,6 +73,29 @@ namespace {
         EXPECT_GT(ink, 50);
     }
 
+    // Italic glyphs reach past the text's advance; a clip box that begins just after it still
+    // gets those pixels, as a drawing of the whole picture has them.
+    TEST(QImageCanvas, TextOverhangIsDrawnInAClipBoxBesideTheText)
+    {
+        FontRecord font = makeFont("Times New Roman", 20, 400);
+        font.lfItalic = 1;
+        QImage whole = blankImage(120, 50);
+        QImageCanvas wholeCanvas(whole);
+        const int right = 10 + wholeCanvas.measureText(font, "ff").width;
+        wholeCanvas.drawText(font, "ff", 10, 10);
+        QImage clipped = blankImage(120, 50);
+        QImageCanvas clippedCanvas(clipped);
+        clippedCanvas.setClipBox({ right, 0, 119, 49 });
+        clippedCanvas.drawText(font, "ff", 10, 10);
+        int overhang = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = right; x < 120; ++x) {
+                ASSERT_EQ(clipped.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+                overhang += whole.pixel(x, y) == qRgb(0, 0, 0);
+            }
+        EXPECT_GT(overhang, 0);
+    }
+
     // The gallery document as ovilan-cli and the program open it.
     struct Gallery {
         Gallery()

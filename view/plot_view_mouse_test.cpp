@@ -390,6 +390,43 @@ namespace {
         }
     }
 
+    // The box's corners in all four orders, on a range so narrow that every selection on it is
+    // refused; cancelled or refused, the box leaves the screen as it found it.
+    TEST(PlotMouse, SelectionBoxDraggedAnyWayLeavesNoPixelWhenCancelledOrRefused)
+    {
+        Plot plot;
+        plot.document.xAxis.min = 0;
+        plot.document.xAxis.max = 1.5e-21;
+        plot.document.updateAllViews(kHintEverything);
+        plot.view.repaint();
+        const QImage before = plot.screen();
+        const double middle = 0.75e-21;
+        const QPoint corners[] = { plot.at(0.3e-21, 6), plot.at(1.2e-21, -4) };
+        for (const bool cancel : { true, false })
+            for (const int from : { 0, 1 })
+                for (const bool thin : { false, true }) {
+                    const QPoint start = corners[from];
+                    const QPoint end(corners[1 - from].x(), start.y() + (thin ? 1 : 0));
+                    const QPoint end2 = thin ? end : corners[1 - from];
+                    plot.document.updateAllViews(kHintEverything);
+                    plot.view.repaint();
+                    currentMouseMode() = MouseMode::SelectInterval;
+                    plot.press(start);
+                    plot.move(plot.at(middle, 0));
+                    plot.move(end2);
+                    EXPECT_FALSE(plot.screen() == before);
+                    if (cancel)
+                        plot.press(end2, Qt::RightButton);
+                    plot.release(end2);
+                    EXPECT_TRUE(plot.screen() == before)
+                        << (cancel ? "cancelled" : "refused") << " from corner " << from
+                        << (thin ? ", one pixel high" : "");
+                }
+        EXPECT_EQ(plot.ui.messages.size(), 4U);
+        EXPECT_EQ(plot.document.xAxis.max, 1.5e-21);
+        EXPECT_FALSE(plot.document.canUndo());
+    }
+
 } // namespace
 } // namespace ovilan
 

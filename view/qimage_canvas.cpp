@@ -100,8 +100,11 @@ void QImageCanvas::drawText(
     const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(string);
     const std::int64_t bottom = std::int64_t { top } + metrics.height();
     // A text wholly outside the clip box is not handed to the painter, whose coordinates
-    // cannot hold every device position.
-    if (right <= clip_.left || left > clip_.right || bottom <= clip_.top || top > clip_.bottom)
+    // cannot hold every device position. Glyphs may reach past the text's box (an italic f
+    // leans beyond its advance), so only a text a line's height away counts as outside.
+    const std::int64_t reach = metrics.height();
+    if (right + reach <= clip_.left || left - reach > clip_.right || bottom + reach <= clip_.top
+        || top - reach > clip_.bottom)
         return;
     if (textState().backgroundMode == BackgroundMode::Opaque)
         fillRect({ left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) },
