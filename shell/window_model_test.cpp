@@ -203,16 +203,3 @@ namespace {
 
 } // namespace
 } // namespace ovilan::testing
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The run's settings live in a folder of its own, never in the user's.
-    const QTemporaryDir settingsFolder;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
