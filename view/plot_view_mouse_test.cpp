@@ -18,6 +18,21 @@ namespace {
 
     // A shown plot view over its own document, with the mouse driven by hand-made events so each
     // press, move and release reaches the view exactly as given.
+    // Turns the mouse wheel by `delta` eighths of a degree over the device pixel `pointer`.
+    void turnWheel(QWidget& view, QPointF pointer, int delta)
+    {
+        const QPointF where = pointer / view.devicePixelRatioF();
+        QWheelEvent event(where,
+            view.mapToGlobal(where),
+            QPoint(),
+            QPoint(0, delta),
+            Qt::NoButton,
+            Qt::NoModifier,
+            Qt::NoScrollPhase,
+            false);
+        QApplication::sendEvent(&view, &event);
+    }
+
     struct Plot {
         explicit Plot(std::int32_t persistentCursor = 0)
         {
@@ -266,16 +281,7 @@ namespace {
         const QPoint pointer = plot.at(6, -3) + QPoint(1, 1);
         const PlotPoint under = deviceToPlot(currentPlotMapping(), pointer.x(), pointer.y());
         const auto turn = [&](int delta) {
-            const QPointF where = QPointF(pointer) / plot.view.devicePixelRatioF();
-            QWheelEvent event(where,
-                plot.view.mapToGlobal(where),
-                QPoint(),
-                QPoint(0, delta),
-                Qt::NoButton,
-                Qt::NoModifier,
-                Qt::NoScrollPhase,
-                false);
-            QApplication::sendEvent(&plot.view, &event);
+            turnWheel(plot.view, QPointF(pointer), delta);
             plot.view.repaint();
         };
         turn(120);
@@ -324,16 +330,7 @@ namespace {
                     const QPointF pointer(area.left + share.x() * (area.right - area.left),
                         area.top + share.y() * (area.bottom - area.top));
                     const auto turn = [&](int delta) {
-                        const QPointF where = pointer / plot.view.devicePixelRatioF();
-                        QWheelEvent event(where,
-                            plot.view.mapToGlobal(where),
-                            QPoint(),
-                            QPoint(0, delta),
-                            Qt::NoButton,
-                            Qt::NoModifier,
-                            Qt::NoScrollPhase,
-                            false);
-                        QApplication::sendEvent(&plot.view, &event);
+                        turnWheel(plot.view, pointer, delta);
                         if (!together)
                             plot.view.repaint();
                     };
