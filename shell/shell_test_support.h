@@ -1,0 +1,97 @@
+#pragma once
+
+#include "document/ovilan_doc.h"
+#include "graph/function_graph.h"
+#include "shell/main_frame.h"
+#include "shell/shell_interface.h"
+
+#include <QSettings>
+#include <QSize>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The main window with a scripted user, shared by the window's tests.
+namespace ovilan::testing {
+
+// Answers the window's questions from a script and remembers every message.
+struct ScriptedShell : ShellInterface {
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool askYesNo(std::string_view) override { return true; }
+    std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override
+    {
+        return std::move(nextGraph);
+    }
+    bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
+    bool askConfirmation(std::string_view) override { return true; }
+    bool runLabelDialog(COvilanDoc&, CPlotLabel& label) override
+    {
+        if (!editLabel)
+            return false;
+        editLabel(label);
+        return true;
+    }
+    void runDocumentProperties(COvilanDoc&) override { }
+    SaveChangesAnswer askSaveChanges(const QString&) override { return saveChanges; }
+    std::optional<QString> openFileName(const QString& folder) override
+    {
+        openFolders.append(folder);
+        return fileName;
+    }
+    std::optional<QString> saveFileName(const QString&) override { return fileName; }
+    std::optional<PictureFile> pictureFileName() override
+    {
+        if (!fileName)
+            return std::nullopt;
+        return PictureFile { *fileName, chosenPictureFormat(*fileName, pictureFilter) };
+    }
+    std::optional<PictureRequest> askPictureSize(int width, int height) override
+    {
+        proposedPicture = QSize(width, height);
+        return picture;
+    }
+
+    std::vector<std::string> messages;
+    SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
+    std::optional<QString> fileName;
+    std::optional<PictureRequest> picture;
+    QSize proposedPicture;
+    QString pictureFilter = kBitmapFilter;
+    QStringList openFolders;
+    std::unique_ptr<CFunctionGraph> nextGraph;
+    std::function<void(CPlotLabel&)> editLabel;
+};
+
+struct Window {
+    Window()
+        : frame(document, preferences, settings, ui)
+    {
+        frame.resize(800, 600);
+    }
+
+    void addGraph(const char* formula)
+    {
+        auto graph = std::make_unique<CYofXGraph>(document);
+        graph->setFormula(formula, 0);
+        document.insertGraph(std::move(graph), document.graphCount());
+        document.refreshGraphs();
+    }
+
+    QSettings settings { QStringLiteral("Quenbrix"), QStringLiteral("Ovilan") };
+    AppPreferences preferences;
+    COvilanDoc document { preferences };
+    ScriptedShell ui;
+    CMainFrame frame;
+};
+
+inline QString temporaryFile(const QTemporaryDir& dir, const char* name)
+{
+    return dir.filePath(QString::fromLatin1(name));
+}
+
+} // namespace ovilan::testing
