@@ -5,8 +5,10 @@
 #include "expr/operations.h"
 #include "expr/text_evaluator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace ovilan {
@@ -20,6 +22,9 @@ namespace {
     constexpr int kCheckAgain = -2;
 
     enum Nesting : int { kTopLevel = 0, kOperand = 1 };
+
+    // The work a chain's operand costs beyond its characters.
+    constexpr long long kWorkPerOperand = 64;
 
     constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -111,8 +116,22 @@ namespace {
 
     private:
         int checkOnce(std::string& text, int nested);
-        int checkBinary(
-            std::string& text, int nested, int code, std::string left, std::string right);
+        // The normal form of a chain's operands so far, with what the next join needs to know.
+        struct ChainPart {
+            std::string text;
+            std::optional<int> weakest;
+            bool hasVariable = false;
+        };
+        enum class Simplified { kJoined, kLeft, kRight, kNegatedRight, kZero, kOne };
+
+        int checkChain(std::string& text, int nested, int code, std::string_view w);
+        bool takeChainWork(std::size_t operandCount);
+        int checkOperand(std::string& operand);
+        int combine(ChainPart& done, int code, std::string right) const;
+        static Simplified simplified(int code, bool leftZero, std::string_view right);
+        void joinInPlace(ChainPart& done, bool bracketLeft, int code, std::string_view right) const;
+        void bracketInPlace(ChainPart& done) const;
+        void replace(ChainPart& done, std::string text) const;
         int checkFunction(
             std::string& text, int nested, int code, std::string_view left, std::string_view right);
         int scanFactors(std::string& text, int nested, std::string_view source);
@@ -122,6 +141,20 @@ namespace {
         bool containsVariable(std::string_view text) const
         {
             return text.find(variable_) != std::string_view::npos;
+        }
+
+        // True when the variable occurs in the text ending at or after `position`.
+        bool containsVariableFrom(std::string_view text, std::size_t position) const
+        {
+            const std::size_t reach = variable_.size() - 1;
+            return text.find(variable_, position > reach ? position - reach : 0)
+                != std::string_view::npos;
+        }
+
+        static std::optional<int> weakestCode(std::string_view text)
+        {
+            const auto match = findOperator(text);
+            return match ? std::optional<int>(match->code) : std::nullopt;
         }
 
         // The text has been rewritten; an operand reports it upwards, a top level checks again.
@@ -152,78 +185,220 @@ namespace {
         const auto match = findOperator(w);
         if (!match)
             return scanFactors(text, nested, w);
-        const std::string_view left = trimmed(w.substr(0, match->position));
-        const std::string_view right
-            = trimmed(w.substr(match->position + kOperationTexts[match->code].size()));
-        if (isFunction(match->code))
+        if (isFunction(match->code)) {
+            const std::string_view left = trimmed(w.substr(0, match->position));
+            const std::string_view right
+                = trimmed(w.substr(match->position + kOperationTexts[match->code].size()));
             return checkFunction(text, nested, match->code, left, right);
-        return checkBinary(text, nested, match->code, std::string(left), std::string(right));
+        }
+        return checkChain(text, nested, match->code, w);
     }
 
-    int FormulaChecker::checkBinary(
-        std::string& text, int nested, int code, std::string left, std::string right)
+    // The operands of a chain of one binary operator at bracket depth zero, found in one scan:
+    // "a+b+c" gives "a", "b", "c". The chain groups to the left, ((a+b)+c).
+    std::vector<std::string> chainOperands(std::string_view text, char op)
+    {
+        std::vector<std::string> operands;
+        int depth = 0;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            depth += text[i] == '(' ? 1 : text[i] == ')' ? -1 : 0;
+            if (depth == 0 && text[i] == op) {
+                operands.emplace_back(trimmed(text.substr(start, i - start)));
+                start = i + 1;
+            }
+        }
+        operands.emplace_back(trimmed(text.substr(start)));
+        return operands;
+    }
+
+    // Operands a chain refuses before any of them is checked: a missing one, or "+" directly
+    // followed by "-". A leading unary plus or minus has "0" put before it: "-x" is "0-x".
+    bool chainWellFormed(std::vector<std::string>& operands, int code)
+    {
+        if (operands.front().empty() && (code == kPlus || code == kMinus))
+            operands.front() = "0";
+        for (const std::string& operand : operands) {
+            if (operand.empty())
+                return false;
+        }
+        for (std::size_t i = 1; i < operands.size(); ++i) {
+            if (code == kPlus && operands[i].front() == '-')
+                return false;
+        }
+        return true;
+    }
+
+    // The chain's text from operand `first` on, the operands before it replaced by the normal
+    // form `done`: what the enclosing text becomes when an operand had a product written out.
+    std::string chainText(std::string done,
+        std::string_view op,
+        const std::vector<std::string>& operands,
+        std::size_t first)
+    {
+        for (std::size_t i = first; i < operands.size(); ++i) {
+            done += op;
+            done += operands[i];
+        }
+        return done;
+    }
+
+    // A text whose weakest operator is binary: a chain of that operator, "a+b+c" meaning
+    // ((a+b)+c). The operands are checked left to right in one loop, so a long sum or product
+    // costs no nesting; the text is rebuilt and checked afresh as soon as one of them has a
+    // product written out.
+    int FormulaChecker::checkChain(std::string& text, int nested, int code, std::string_view w)
     {
         const std::string_view op = kOperationTexts[code];
-        // Unary plus and minus: "-x" is "0-x".
-        if ((code == kPlus || code == kMinus) && left.empty())
-            left = "0";
-        if (left.empty() || right.empty() || (code == kPlus && right.front() == '-'))
+        std::vector<std::string> operands = chainOperands(w, op.front());
+        if (!chainWellFormed(operands, code))
+            return kSyntaxError;
+        if (!takeChainWork(operands.size()))
             return kSyntaxError;
 
-        int result = check(left, isWrapped(left) ? kTopLevel : kOperand);
+        ChainPart done;
+        done.text = std::move(operands.front());
+        int result = checkOperand(done.text);
         if (result == kRewritten)
-            return rewritten(text, nested, left + std::string(op) + right);
+            return rewritten(text, nested, chainText(std::move(done.text), op, operands, 1));
         if (result != kFormulaOk)
             return result;
-        result = check(right, isWrapped(right) ? kTopLevel : kOperand);
-        if (result == kRewritten)
-            return rewritten(text, nested, left + std::string(op) + right);
-        if (result != kFormulaOk)
-            return result;
+        done.weakest = weakestCode(done.text);
+        done.hasVariable = containsVariable(done.text);
 
-        // Brackets go back only where an operand holds a weaker operator, or an equal one on the
-        // right: "(x+1)*2", "10-(x-1)". Function names are stronger than every binary operator.
-        if (const auto inner = findOperator(left); inner && inner->code < code)
-            left = "(" + left + ")";
-        if (const auto inner = findOperator(right); inner && inner->code <= code)
+        for (std::size_t i = 1; i < operands.size(); ++i) {
+            std::string right = std::move(operands[i]);
+            result = checkOperand(right);
+            if (result == kRewritten) {
+                std::string joined = std::move(done.text);
+                joined += op;
+                joined += right;
+                return rewritten(text, nested, chainText(std::move(joined), op, operands, i + 1));
+            }
+            if (result != kFormulaOk)
+                return result;
+            result = combine(done, code, std::move(right));
+            if (result != kFormulaOk)
+                return result;
+        }
+        text = std::move(done.text);
+        return kFormulaOk;
+    }
+
+    // Each operand costs more than its characters: it is checked, joined and measured on its own.
+    // The charge stays below that of checking the chain's left parts one level at a time, each of
+    // at least two characters more than the one before it, so no text is refused that was not
+    // refused when chains were checked that way.
+    bool FormulaChecker::takeChainWork(std::size_t operandCount)
+    {
+        if (operandCount <= 2)
+            return true;
+        const auto count = static_cast<long long>(operandCount);
+        workLeft_ -= count * std::min(kWorkPerOperand, count - 2);
+        return workLeft_ >= 0;
+    }
+
+    int FormulaChecker::checkOperand(std::string& operand)
+    {
+        return check(operand, isWrapped(operand) ? kTopLevel : kOperand);
+    }
+
+    // Joins the normal form of the chain so far with the next operand's normal form. Brackets go
+    // back only where an operand holds a weaker operator, or an equal one on the right: "(x+1)*2",
+    // "10-(x-1)". Function names are stronger than every binary operator.
+    int FormulaChecker::combine(ChainPart& done, int code, std::string right) const
+    {
+        const bool bracketLeft = done.weakest && *done.weakest < code;
+        if (const auto inner = weakestCode(right); inner && *inner <= code)
             right = "(" + right + ")";
-        if (code == kDivide && right == "0" && left != "0")
+        const bool leftZero = !bracketLeft && done.text == "0";
+        if (code == kDivide && right == "0" && !leftZero)
             return kDenominatorZero;
         // A folded operand can turn negative: "x+(-5)".
         if (code == kPlus && right.front() == '-')
             right = "(" + right + ")";
-        text = left + std::string(op) + right;
 
-        switch (code) {
-        case kPower:
-            if (right == "1")
-                text = left;
-            if (right == "0")
-                text = "1";
-            if (left == "0")
-                text = "0";
+        switch (simplified(code, leftZero, right)) {
+        case Simplified::kJoined:
+            joinInPlace(done, bracketLeft, code, right);
             break;
-        case kPlus:
-            if (left == "0")
-                text = right;
-            else if (right == "0")
-                text = left;
+        case Simplified::kLeft:
+            if (bracketLeft)
+                bracketInPlace(done);
             break;
-        case kMinus:
-            if (left == "0")
-                text = right != "0" ? "-" + right : "0";
-            else if (right == "0")
-                text = left;
+        case Simplified::kRight:
+            replace(done, std::move(right));
             break;
-        case kMultiply:
-        case kDivide:
-            if (left == "0" || right == "0")
-                text = "0";
+        case Simplified::kNegatedRight:
+            replace(done, "-" + right);
+            break;
+        case Simplified::kZero:
+            replace(done, "0");
+            break;
+        case Simplified::kOne:
+            replace(done, "1");
             break;
         }
-        if (!containsVariable(text))
-            return fold(text);
-        return kFormulaOk;
+        if (done.hasVariable)
+            return kFormulaOk;
+        const int result = fold(done.text);
+        done.weakest = weakestCode(done.text);
+        done.hasVariable = containsVariable(done.text);
+        return result;
+    }
+
+    // What the simplification of zeros and ones leaves of "left op right".
+    FormulaChecker::Simplified FormulaChecker::simplified(
+        int code, bool leftZero, std::string_view right)
+    {
+        switch (code) {
+        case kPower:
+            if (leftZero)
+                return Simplified::kZero;
+            if (right == "0")
+                return Simplified::kOne;
+            return right == "1" ? Simplified::kLeft : Simplified::kJoined;
+        case kPlus:
+            if (leftZero)
+                return Simplified::kRight;
+            return right == "0" ? Simplified::kLeft : Simplified::kJoined;
+        case kMinus:
+            if (leftZero)
+                return right != "0" ? Simplified::kNegatedRight : Simplified::kZero;
+            return right == "0" ? Simplified::kLeft : Simplified::kJoined;
+        default: // "*" and "/"
+            return leftZero || right == "0" ? Simplified::kZero : Simplified::kJoined;
+        }
+    }
+
+    // "left op right" built on the chain's own text, so a long chain is never copied per operand.
+    // Its weakest operator is `code` itself: an operand holding a weaker one is in brackets.
+    void FormulaChecker::joinInPlace(
+        ChainPart& done, bool bracketLeft, int code, std::string_view right) const
+    {
+        if (bracketLeft)
+            bracketInPlace(done);
+        const std::size_t before = done.text.size();
+        done.text += kOperationTexts[code];
+        done.text += right;
+        done.hasVariable = done.hasVariable || containsVariableFrom(done.text, before);
+        done.weakest = code;
+    }
+
+    void FormulaChecker::bracketInPlace(ChainPart& done) const
+    {
+        done.text.insert(done.text.begin(), '(');
+        done.text += ')';
+        done.hasVariable = done.hasVariable || done.text.starts_with(variable_)
+            || containsVariableFrom(done.text, done.text.size() - 1);
+        done.weakest.reset();
+    }
+
+    void FormulaChecker::replace(ChainPart& done, std::string text) const
+    {
+        done.text = std::move(text);
+        done.weakest = weakestCode(done.text);
+        done.hasVariable = containsVariable(done.text);
     }
 
     int FormulaChecker::checkFunction(

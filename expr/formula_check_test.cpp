@@ -280,6 +280,91 @@ namespace {
         expectChecks(cases);
     }
 
+    // A chain of one operator is walked term by term, so its length is bounded only by the
+    // formula's length, and the work it takes grows with that length, not with its square.
+    TEST(FormulaCheck, ChecksLongChainsOfOneOperatorWithLittleWork)
+    {
+        const struct {
+            const char* name;
+            std::string input;
+            std::string normalForm;
+        } cases[] = {
+            { "Sum", "x" + repeated("+x", 299), "x" + repeated("+x", 299) },
+            { "LongSum", "x" + repeated("+x", 2999), "x" + repeated("+x", 2999) },
+            { "Product", "x" + repeated("*x", 2999), "x" + repeated("*x", 2999) },
+            { "Difference", "-x" + repeated("-x", 2999), "-x" + repeated("-x", 2999) },
+            { "Quotient", "x" + repeated("/2", 2999), "x" + repeated("/2", 2999) },
+            { "Powers", "x" + repeated("^1", 2999), "x" },
+            { "MixedOperators",
+                "x^2+2*x-1" + repeated("+x^2+2*x-1", 299),
+                "x^2+2*x-1" + repeated("+x^2+2*x-1", 299) },
+            { "BlanksAndUpperCase", "X" + repeated(" + X", 2999), "x" + repeated("+x", 2999) },
+            { "ConstantsFold", "1" + repeated("+1", 2999), "3000" },
+            { "ZerosVanish", "x" + repeated("+0", 2999), "x" },
+            { "BracketedSums",
+                "(x+1)" + repeated("*(x-1)", 999),
+                "(x+1)" + repeated("*(x-1)", 999) },
+        };
+        for (const auto& row : cases) {
+            SCOPED_TRACE(row.name);
+            std::string text = row.input;
+            long long workLeft = 40 * static_cast<long long>(row.input.size());
+            EXPECT_EQ(checkFormula(text, "x", workLeft), 0);
+            EXPECT_EQ(text, row.normalForm);
+        }
+    }
+
+    // Real nesting still recurses, and its depth stays bounded to protect the stack.
+    TEST(FormulaCheck, StillRefusesDeeplyNestedOperands)
+    {
+        const CheckCase cases[] = {
+            { "NestedSums", "x", "x" + repeated("+(x", 300) + std::string(300, ')'), 6 },
+            { "NestedPowers", "x", repeated("x^(", 300) + "x" + std::string(300, ')'), 6 },
+            { "NestedWithinLimit",
+                "x",
+                "x" + repeated("+(x", 100) + std::string(100, ')'),
+                0,
+                "x" + repeated("+(x", 99) + "+x" + std::string(99, ')') },
+        };
+        expectChecks(cases);
+    }
+
+    // Chains whose normal forms depend on how the terms group to the left: which constant runs
+    // fold, where brackets return, what the zeros and ones leave and how written-out products
+    // are checked again.
+    TEST(FormulaCheck, NormalisesChainsAsTheyGroup)
+    {
+        const CheckCase cases[] = {
+            { "LeadingConstantsFold", "x", "2+3+x", 0, "5+x" },
+            { "TrailingConstantsStay", "x", "x+2+3", 0, "x+2+3" },
+            { "LeadingFactorsFold", "x", "2*3*x", 0, "6*x" },
+            { "TrailingFactorsStay", "x", "x*2*3", 0, "x*2*3" },
+            { "BracketedSumsInProducts", "x", "(x+1)*2*(x-1)", 0, "(x+1)*2*(x-1)" },
+            { "BracketedRightDifference", "x", "10-(x-1)-x", 0, "10-(x-1)-x" },
+            { "ZerosInSums", "x", "x+0+0-0", 0, "x" },
+            { "LeadingZero", "x", "0+x+0", 0, "x" },
+            { "NegatedAfterZero", "x", "0-x-0-x", 0, "-x-x" },
+            { "PowersOfOne", "x", "x^1^2^1", 0, "x^2" },
+            { "PowerOfZero", "x", "x^2^0", 0, "1" },
+            { "ZeroBase", "x", "0^x^2", 0, "0" },
+            { "ZeroFactorFirst", "x", "0*x*x+x", 0, "x" },
+            { "ZeroFactorLast", "x", "x*x*0", 0, "0" },
+            { "NegativeFoldInSum", "x", "x+2-5", 0, "x+(-3)" },
+            { "DifferencesInsideSum", "x", "x-2+3-5", 0, "x-2+(-2)" },
+            { "NegativeFactor", "x", "x*(-2)*3", 0, "x*(-2)*3" },
+            { "OneDroppedBeforeProduct", "x", "(x+1)^1*2", 0, "(x+1)*2" },
+            { "ProductsInSum", "x", "2x+3x+4x", 0, "2*x+3*x+4*x" },
+            { "ProductsAfterQuotients", "x", "1/2x+1/3x", 0, "0.5*x+0.3333333333*x" },
+            { "ProductsInProduct", "x", "x*2x*3x", 0, "x*2*x*3*x" },
+            { "FunctionsInSum", "x", "2sin(x)+x2-x", 0, "2*sin(x)+x*2-x" },
+            { "ZeroDenominatorInSum", "x", "x/0+x", 7 },
+            { "InvalidConstantInSum", "x", "x+ln(0)*x", 2 },
+            { "MissingTermBeforeFault", "x", "x+ln(0)+", 6 },
+            { "PlusMinusAfterFault", "x", "x/0+x+-x", 6 },
+        };
+        expectChecks(cases);
+    }
+
     TEST(FormulaCheck, ErrorTexts)
     {
         const std::pair<int, std::string_view> cases[] = {
