@@ -44,10 +44,11 @@ namespace {
         chain.steps = 1;
         chain.formula = "x";
         for (int i = 0; i < 250; ++i)
-            chain.formula += "+x";
+            chain.formula += "+(x";
+        chain.formula += std::string(250, ')');
         std::string text = chain.formula;
         EXPECT_EQ(checkFormula(text, "x"), kFormulaOk);
-        EXPECT_FALSE(loads(hostile::repeatedFunctions(chain, 400 * 560)));
+        EXPECT_FALSE(loads(hostile::repeatedFunctions(chain, 1000 + 400 * 1070)));
     }
 
     TEST(DocumentFileBounds, DocumentsPeopleMakeLoad)
