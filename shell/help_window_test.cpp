@@ -3,6 +3,7 @@
 #include "shell/command_ids.h"
 #include "shell/help_window.h"
 #include "shell/main_frame.h"
+#include "shell/shell_test_support.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -30,28 +31,7 @@ namespace ovilan {
 namespace {
 
     // Keeps the messages; the help asks nothing else.
-    struct RecordingShell : ShellInterface {
-        void showMessage(std::string_view text) override { messages.emplace_back(text); }
-        bool askYesNo(std::string_view) override { return false; }
-        bool askConfirmation(std::string_view) override { return false; }
-        std::unique_ptr<CFunctionGraph> runGraphDialog(COvilanDoc&, const CFunctionGraph*) override
-        {
-            return nullptr;
-        }
-        bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
-        bool runLabelDialog(COvilanDoc&, CPlotLabel&) override { return false; }
-        void runDocumentProperties(COvilanDoc&) override { }
-        SaveChangesAnswer askSaveChanges(const QString&) override
-        {
-            return SaveChangesAnswer::Discard;
-        }
-        std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
-        std::optional<QString> saveFileName(const QString&) override { return std::nullopt; }
-        std::optional<PictureFile> pictureFileName() override { return std::nullopt; }
-        std::optional<PictureRequest> askPictureSize(int, int) override { return std::nullopt; }
-
-        std::vector<std::string> messages;
-    };
+    using RecordingShell = testing::ScriptedShell;
 
     // The help over a plain window, handing outside addresses to a recorder.
     struct Help {

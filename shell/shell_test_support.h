@@ -3,6 +3,7 @@
 #include "document/ovilan_doc.h"
 #include "graph/function_graph.h"
 #include "shell/main_frame.h"
+#include "shell/picture_dialog.h"
 #include "shell/shell_interface.h"
 
 #include <QSettings>
