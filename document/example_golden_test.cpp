@@ -1,14 +1,9 @@
 #include "document/document_file.h"
-#include "document/draw_plot.h"
+#include "document/example_golden_support.h"
 #include "document/preferences.h"
-#include "render/memory_canvas.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,69 +16,14 @@ namespace {
     constexpr std::int32_t kWidth = 800;
     constexpr std::int32_t kHeight = 600;
 
-    struct Golden {
-        const char* file;
-        std::uint64_t pixelHash;
-        const char* texts; // one line per text drawn: left, top, pixel height, colour, text
-    };
-
-    void PrintTo(const Golden& golden, std::ostream* out) { *out << golden.file; }
-
-    std::vector<std::uint8_t> readExample(const std::string& name)
-    {
-        std::ifstream in(std::string(OVILAN_EXAMPLES "/") + name, std::ios::binary);
-        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-    }
-
-    // FNV-1a over the red, green and blue bytes of every pixel, row by row.
-    std::uint64_t pixelHash(const MemoryCanvas& canvas)
-    {
-        std::uint64_t hash = 14695981039346656037ULL;
-        const auto add = [&hash](std::uint8_t byte) {
-            hash ^= byte;
-            hash *= 1099511628211ULL;
-        };
-        for (std::int32_t y = 0; y < canvas.height(); ++y)
-            for (std::int32_t x = 0; x < canvas.width(); ++x) {
-                const Rgb color = canvas.pixel(x, y);
-                add(color.red);
-                add(color.green);
-                add(color.blue);
-            }
-        return hash;
-    }
-
-    std::string textList(const MemoryCanvas& canvas)
-    {
-        std::string list;
-        for (const MemoryCanvas::DrawnText& text : canvas.texts()) {
-            char line[96];
-            std::snprintf(line,
-                sizeof line,
-                "%d %d %d %02x%02x%02x ",
-                text.left,
-                text.top,
-                text.pixelHeight,
-                text.state.textColor.red,
-                text.state.textColor.green,
-                text.state.textColor.blue);
-            list += line + text.text + "\n";
-        }
-        return list;
-    }
+    using golden::Golden;
+    using golden::readExample;
 
     class ExampleGolden : public ::testing::TestWithParam<Golden> { };
 
     TEST_P(ExampleGolden, DrawsTheSamePixelsAndTexts)
     {
-        const Golden& golden = GetParam();
-        AppPreferences preferences;
-        COvilanDoc document { preferences };
-        ASSERT_TRUE(loadDocument(document, readExample(golden.file)));
-        MemoryCanvas canvas(kWidth, kHeight);
-        renderPicture(canvas, document, kWidth, kHeight);
-        EXPECT_EQ(pixelHash(canvas), golden.pixelHash) << golden.file;
-        EXPECT_EQ(textList(canvas), golden.texts) << golden.file;
+        golden::expectSamePicture(GetParam(), kWidth, kHeight);
     }
 
     TEST_P(ExampleGolden, ResavesByteForByte)
@@ -295,13 +235,8 @@ namespace {
 )" },
     };
 
-    INSTANTIATE_TEST_SUITE_P(Examples,
-        ExampleGolden,
-        ::testing::ValuesIn(kExamples),
-        [](const ::testing::TestParamInfo<Golden>& example) {
-            std::string name = example.param.file;
-            return name.substr(0, name.find('.'));
-        });
+    INSTANTIATE_TEST_SUITE_P(
+        Examples, ExampleGolden, ::testing::ValuesIn(kExamples), golden::exampleName);
 
 } // namespace
 } // namespace ovilan
