@@ -204,7 +204,7 @@ namespace {
     };
 
     // The running state of one call of drawTrace.
-    struct Pen {
+    struct TraceRun {
         Canvas& canvas;
         Rgb color;
         std::span<const Offset> brush;
@@ -299,7 +299,7 @@ void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, 
     const std::span<const Offset> shape = brush(graph.lineWidth);
     if (shape.empty())
         return;
-    Pen pen { canvas,
+    TraceRun pen { canvas,
         colorOf(graph.colorIndex),
         shape,
         LeadingEdges(shape),

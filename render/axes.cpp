@@ -2,7 +2,6 @@
 
 #include "render/axis_labels.h"
 #include "render/grid.h"
-#include "render/pixel_line.h"
 #include "render/step_multiples.h"
 
 #include <algorithm>
@@ -85,12 +84,12 @@ namespace {
 
         void axisLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
         {
-            drawPixelLine(canvas, x1, y1, x2, y2, axis.lineWidth, axis.lineStyle, lineColor());
+            canvas.drawLine(x1, y1, x2, y2, { axis.lineWidth, axis.lineStyle, lineColor() });
         }
 
         void arrowStroke(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
         {
-            drawPixelLine(canvas, x1, y1, x2, y2, axis.lineWidth, kSolid, lineColor());
+            canvas.drawLine(x1, y1, x2, y2, { axis.lineWidth, kSolid, lineColor() });
         }
     };
 
@@ -118,16 +117,10 @@ namespace {
             pass.arrowStroke(end + 15 * d, ay, end + 5 * d, ay + 3);
         }
         if (axis.showTicks) {
-            const Rgb color = colorOf(axis.tickColor);
+            const Pen tickPen { axis.lineWidth, kSolid, colorOf(axis.tickColor) };
             const auto tickAt = [&](std::int32_t px) {
-                drawPixelLine(canvas,
-                    px,
-                    ay + axis.tickLength / 2,
-                    px,
-                    ay - axis.tickLength / 2,
-                    axis.lineWidth,
-                    kSolid,
-                    color);
+                canvas.drawLine(
+                    px, ay + axis.tickLength / 2, px, ay - axis.tickLength / 2, tickPen);
             };
             pass.ticks(
                 pass.columns(),
@@ -167,16 +160,10 @@ namespace {
             pass.arrowStroke(ax, end - 15 * d, ax + 3, end - 5 * d);
         }
         if (axis.showTicks) {
-            const Rgb color = colorOf(axis.tickColor);
+            const Pen tickPen { axis.lineWidth, kSolid, colorOf(axis.tickColor) };
             const auto tickAt = [&](std::int32_t py) {
-                drawPixelLine(canvas,
-                    ax - axis.tickLength / 2,
-                    py,
-                    ax + axis.tickLength / 2,
-                    py,
-                    axis.lineWidth,
-                    kSolid,
-                    color);
+                canvas.drawLine(
+                    ax - axis.tickLength / 2, py, ax + axis.tickLength / 2, py, tickPen);
             };
             pass.ticks(
                 pass.rows(),

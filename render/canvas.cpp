@@ -1,5 +1,7 @@
 #include "render/canvas.h"
 
+#include "render/pixel_line.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,6 +57,12 @@ namespace {
     };
 
 } // namespace
+
+void Canvas::drawLine(
+    std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen)
+{
+    drawPixelLine(*this, x1, y1, x2, y2, pen.width, pen.style, pen.color);
+}
 
 void Canvas::fillRect(DeviceRect area, Rgb color)
 {

@@ -2,6 +2,7 @@
 
 #include "render/color.h"
 #include "render/font_record.h"
+#include "render/pen.h"
 #include "render/plot_mapping.h"
 
 #include <cstdint>
@@ -23,8 +24,9 @@ struct TextState {
 };
 
 // The drawing surface the plot is drawn on: a window's back buffer, an exported picture, or an
-// image in memory for tests. Every line of the plot is drawn pixel by pixel through it, so the
-// screen, the pictures and the tests see the same pixels.
+// image in memory for tests. The plot is drawn through its primitives — lines, texts, ellipses,
+// filled rectangles — whose defaults set the exact pixels through setPixel, so the screen, the
+// pictures and the tests see the same pixels; a surface that draws real lines overrides them.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -37,6 +39,10 @@ public:
     // depend on it, never on the clip box, so a repaint of a small area gives exactly the pixels
     // a paint of the whole surface gives there.
     virtual DeviceRect surfaceBox() const = 0;
+    // The straight line from (x1, y1) to (x2, y2), both ends included, in `pen`: by default the
+    // exact pixels of drawPixelLine.
+    virtual void drawLine(
+        std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen);
     // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
     virtual void fillRect(DeviceRect area, Rgb color);
 

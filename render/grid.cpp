@@ -1,6 +1,5 @@
 #include "render/grid.h"
 
-#include "render/pixel_line.h"
 #include "render/step_multiples.h"
 
 #include <functional>
@@ -34,6 +33,11 @@ namespace {
         }
     }
 
+    Pen penOf(const GridLineSet& lines)
+    {
+        return { lines.width, lines.style, colorOf(lines.color) };
+    }
+
 } // namespace
 
 void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& settings)
@@ -51,14 +55,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             visibleSpan(rect.top, rect.bottom, surface.top, surface.bottom),
             [&mapping](double y) { return plotToDevice(mapping, 0, y).y; },
             [&](std::int32_t py) {
-                drawPixelLine(canvas,
-                    rect.left,
-                    py,
-                    rect.right,
-                    py,
-                    horizontal.width,
-                    horizontal.style,
-                    colorOf(horizontal.color));
+                canvas.drawLine(rect.left, py, rect.right, py, penOf(horizontal));
             });
     }
     const GridLineSet& vertical = settings.grid.vertical;
@@ -71,14 +68,7 @@ void drawGrid(Canvas& canvas, const PlotMapping& mapping, const PlotSettings& se
             visibleSpan(rect.left, rect.right, surface.left, surface.right),
             [&mapping](double x) { return plotToDevice(mapping, x, 0).x; },
             [&](std::int32_t px) {
-                drawPixelLine(canvas,
-                    px,
-                    rect.top,
-                    px,
-                    rect.bottom,
-                    vertical.width,
-                    vertical.style,
-                    colorOf(vertical.color));
+                canvas.drawLine(px, rect.top, px, rect.bottom, penOf(vertical));
             });
     }
 }

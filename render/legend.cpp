@@ -1,7 +1,5 @@
 #include "render/legend.h"
 
-#include "render/pixel_line.h"
-
 #include <algorithm>
 
 namespace ovilan {
@@ -40,14 +38,11 @@ void drawLegend(Canvas& canvas,
             : rect.bottom + 20 + j * (lineHeight + 5);
         if (legend.showSamples) {
             const std::int32_t middle = top + lineHeight / 2;
-            drawPixelLine(canvas,
-                blockLeft,
+            canvas.drawLine(blockLeft,
                 middle,
                 blockLeft + 52,
                 middle,
-                entry.lineWidth,
-                entry.penStyle,
-                colorOf(entry.color));
+                { entry.lineWidth, entry.penStyle, colorOf(entry.color) });
         }
         // The background mode is the painter's: opaque in the document's background colour.
         const TextStateSaver saver(canvas);

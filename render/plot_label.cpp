@@ -1,6 +1,5 @@
 #include "render/plot_label.h"
 
-#include "render/pixel_line.h"
 #include "render/random_color.h"
 
 #include <algorithm>
@@ -65,6 +64,7 @@ void CPlotLabel::draw(Canvas& canvas, const PlotMapping& mapping) const
     canvas.textState().textColor = colorOf(textColor);
     const DeviceRect box = captionBox(canvas, mapping);
     constexpr Rgb kBlack = colorOf(0);
+    constexpr Pen kOutline { 1, 0, kBlack };
     if (showPoint) {
         const Rgb fill = colorOf(pointColor);
         if (outlineOnly || pointTransparent)
@@ -82,10 +82,10 @@ void CPlotLabel::draw(Canvas& canvas, const PlotMapping& mapping) const
         canvas.drawText(font, caption, pinned(std::int64_t { box.left } + 1), box.top);
     }
     if (labelBorder || outlineOnly) {
-        drawPixelLine(canvas, box.left, box.top, box.left, box.bottom, 1, 0, kBlack);
-        drawPixelLine(canvas, box.left, box.top, box.right, box.top, 1, 0, kBlack);
-        drawPixelLine(canvas, box.left, box.bottom, box.right, box.bottom, 1, 0, kBlack);
-        drawPixelLine(canvas, box.right, box.top, box.right, box.bottom, 1, 0, kBlack);
+        canvas.drawLine(box.left, box.top, box.left, box.bottom, kOutline);
+        canvas.drawLine(box.left, box.top, box.right, box.top, kOutline);
+        canvas.drawLine(box.left, box.bottom, box.right, box.bottom, kOutline);
+        canvas.drawLine(box.right, box.top, box.right, box.bottom, kOutline);
     }
 }
 
