@@ -77,13 +77,14 @@ inline std::string textList(const MemoryCanvas& canvas)
     return list;
 }
 
-// Draws the example over the whole in-memory canvas, as a picture is exported.
-inline void drawExample(MemoryCanvas& canvas, const char* file)
+// Draws the example over the whole canvas, as a picture is exported.
+inline void drawExample(Canvas& canvas, const char* file)
 {
     AppPreferences preferences;
     COvilanDoc document { preferences };
     ASSERT_TRUE(loadDocument(document, readExample(file))) << file;
-    renderPicture(canvas, document, canvas.width(), canvas.height());
+    const DeviceRect surface = canvas.surfaceBox();
+    renderPicture(canvas, document, surface.right + 1, surface.bottom + 1);
 }
 
 // Fails unless the example drawn at the given size gives the pinned pixels and texts.
