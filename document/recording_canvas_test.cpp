@@ -52,7 +52,8 @@ namespace {
         EXPECT_EQ(recording.pixels().texts(), plain.texts());
     }
 
-    // The axes reach the canvas as lines and the captions and labels as texts, not as pixels.
+    // The axes reach the canvas as lines, the traces as curves and the captions and labels as
+    // texts, not as pixels.
     TEST_P(RecordedExample, RecordsTheAxesAsLinesAndTheirTextsAsTexts)
     {
         RecordingCanvas recording(kWidth, kHeight);
@@ -60,6 +61,7 @@ namespace {
         const std::string& record = recording.record();
         EXPECT_TRUE(hasLongLine(record, true, kWidth / 2)) << record;
         EXPECT_TRUE(hasLongLine(record, false, kHeight / 2)) << record;
+        EXPECT_NE(record.find("\ncurve "), std::string::npos) << record;
         for (const MemoryCanvas::DrawnText& text : recording.pixels().texts()) {
             const std::string expected = "text " + std::to_string(text.left) + " "
                 + std::to_string(text.top) + " " + std::to_string(text.pixelHeight) + " ";

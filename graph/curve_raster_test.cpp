@@ -1,6 +1,7 @@
 #include "graph/curve_raster.h"
 #include "graph/table_graph.h"
 #include "render/memory_canvas.h"
+#include "render/recording_canvas.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -99,6 +100,40 @@ namespace {
         scene.graph.maxGap = 25; // 5 units of the X range: the 6-unit segments go
         EXPECT_EQ(scene.row(5), "........#####........");
         EXPECT_EQ(scene.row(5, GapTest::Skip), "..#################..");
+    }
+
+    // The visible pieces are decided in plot units and handed on unrounded: (x, y) is device
+    // (10 + x, 5 - y) here.
+    TEST(CurveRaster, VisiblePiecesAreClippedInPlotUnitsAndLeftUnrounded)
+    {
+        Scene scene;
+        scene.points({ { -12, 0.3 }, { 2.25, 0.3 }, { 2.25, 20 }, { 3, 1 }, { 4, 1 } });
+        scene.graph.penUp[3] = 1;
+        const CurvePiece cutAtTheLeft { { 0, 4.7 }, { 12.25, 4.7 } };
+        const CurvePiece cutAtTheTop { { 12.25, 4.7 }, { 12.25, 0 } };
+        const CurvePiece afterThePenUp { { 13, 4 }, { 14, 4 } };
+        EXPECT_EQ(visibleCurvePieces(scene.mapping, scene.graph, GapTest::Skip),
+            (std::vector<CurvePiece> { cutAtTheLeft, cutAtTheTop, afterThePenUp }));
+        scene.graph.maxGap = 80; // 16 units of X, 8 of Y: the jump to y = 20 goes
+        EXPECT_EQ(visibleCurvePieces(scene.mapping, scene.graph, GapTest::Apply),
+            (std::vector<CurvePiece> { cutAtTheLeft, afterThePenUp }));
+        scene.points({ { -30, 8 }, { 30, 8 } }); // above the box
+        EXPECT_TRUE(visibleCurvePieces(scene.mapping, scene.graph, GapTest::Skip).empty());
+    }
+
+    // A trace reaches the canvas as one curve of its pieces in the graph's pen, drawn by default
+    // into exactly the pixels of the plain rasteriser.
+    TEST(CurveRaster, ATraceIsOneCurveOnTheCanvas)
+    {
+        Scene scene;
+        scene.points({ { -8, 0 }, { -2, 3 }, { 2, -3 }, { 8, 0 } });
+        scene.graph.lineWidth = 2;
+        scene.graph.penStyle = 3;
+        scene.graph.colorIndex = 9;
+        RecordingCanvas recording(21, 11);
+        drawTrace(recording, scene.mapping, scene.graph, GapTest::Apply);
+        EXPECT_EQ(recording.record(), "curve 3 2 3 ff0000\n");
+        EXPECT_EQ(recording.pixels().asciiArt(), scene.draw());
     }
 
     TEST(CurveRaster, AClipBoxChangesNoPixelWithinIt)

@@ -1,5 +1,6 @@
 #include "render/canvas.h"
 
+#include "render/pixel_curve.h"
 #include "render/pixel_line.h"
 
 #include <algorithm>
@@ -62,6 +63,11 @@ void Canvas::drawLine(
     std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen)
 {
     drawPixelLine(*this, x1, y1, x2, y2, pen.width, pen.style, pen.color);
+}
+
+void Canvas::drawCurve(std::span<const CurvePiece> pieces, const Pen& pen)
+{
+    drawPixelCurve(*this, pieces, pen);
 }
 
 void Canvas::fillRect(DeviceRect area, Rgb color)

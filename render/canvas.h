@@ -1,12 +1,14 @@
 #pragma once
 
 #include "render/color.h"
+#include "render/curve_piece.h"
 #include "render/font_record.h"
 #include "render/pen.h"
 #include "render/plot_mapping.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace ovilan {
@@ -24,9 +26,10 @@ struct TextState {
 };
 
 // The drawing surface the plot is drawn on: a window's back buffer, an exported picture, or an
-// image in memory for tests. The plot is drawn through its primitives — lines, texts, ellipses,
-// filled rectangles — whose defaults set the exact pixels through setPixel, so the screen, the
-// pictures and the tests see the same pixels; a surface that draws real lines overrides them.
+// image in memory for tests. The plot is drawn through its primitives — lines, curves, texts,
+// ellipses, filled rectangles — whose defaults set the exact pixels through setPixel, so the
+// screen, the pictures and the tests see the same pixels; a surface that draws real lines overrides
+// them.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -43,6 +46,9 @@ public:
     // exact pixels of drawPixelLine.
     virtual void drawLine(
         std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen);
+    // A traced curve as its visible pieces in `pen`, the dash pattern running on across them: by
+    // default the exact pixels of drawPixelCurve.
+    virtual void drawCurve(std::span<const CurvePiece> pieces, const Pen& pen);
     // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
     virtual void fillRect(DeviceRect area, Rgb color);
 

@@ -1,5 +1,6 @@
 #include "render/pixel_line.h"
 
+#include "render/dash_pattern.h"
 #include "render/line_steps.h"
 
 #include <cstdlib>
@@ -7,23 +8,6 @@
 namespace ovilan {
 
 namespace {
-
-    // Whether position 0..31 of a run is drawn in the pattern.
-    bool patternOn(std::int32_t pattern, int position)
-    {
-        switch (pattern) {
-        case 0:
-            return true;
-        case 1:
-            return position <= 23;
-        case 2:
-            return position <= 11 || (position >= 16 && position <= 27);
-        case 3:
-            return position <= 16 || (position >= 22 && position <= 26);
-        default:
-            return false;
-        }
-    }
 
     bool inBox(const DeviceRect& box, std::int64_t x, std::int64_t y)
     {
@@ -47,6 +31,7 @@ void drawPixelLine(Canvas& canvas,
 {
     if (width > 5 || pattern < 0 || pattern > 3)
         return;
+    const std::uint32_t drawn = dashMask(pattern);
     const LineSteps steps(x1, y1, x2, y2);
     // Width grows across the line: vertically for a flat line, horizontally otherwise.
     const bool flat = std::llabs(std::int64_t { y2 } - y1) < std::llabs(std::int64_t { x2 } - x1);
@@ -60,7 +45,7 @@ void drawPixelLine(Canvas& canvas,
     // index, counted from the true start.
     const auto [first, last] = steps.within(canvas.clipBox(), kWidestReach);
     for (std::int64_t i = first; i <= last; ++i) {
-        if (!patternOn(pattern, static_cast<int>(i % 32)))
+        if (((drawn >> (i % 32)) & 1U) == 0)
             continue;
         const auto [x, y] = steps.point(i);
         // The point itself must lie on the surface, whatever part of it is being repainted; its

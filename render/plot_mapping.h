@@ -37,6 +37,15 @@ struct DevicePoint {
     bool operator==(const DevicePoint&) const = default;
 };
 
+// A device position before rounding to a pixel: where plot-space things such as curves are handed
+// to a surface, which rounds with roundToDevice for exact pixels or draws the position as it is.
+struct DevicePosition {
+    double x = 0;
+    double y = 0;
+
+    bool operator==(const DevicePosition&) const = default;
+};
+
 struct PlotPoint {
     double x = 0;
     double y = 0;
@@ -67,11 +76,17 @@ class PlotToDevice {
 public:
     explicit PlotToDevice(const PlotMapping& mapping);
 
+    DevicePosition unrounded(double x, double y) const
+    {
+        return { originX_ + scaleX_ * x, originY_ - scaleY_ * y };
+    }
+
     DevicePoint operator()(double x, double y) const
     {
+        const DevicePosition position = unrounded(x, y);
         DevicePoint point;
-        point.x = roundToDevice(originX_ + scaleX_ * x);
-        point.y = roundToDevice(originY_ - scaleY_ * y);
+        point.x = roundToDevice(position.x);
+        point.y = roundToDevice(position.y);
         point.inside = point.x >= rect_.left && point.x <= rect_.right && point.y >= rect_.top
             && point.y <= rect_.bottom;
         return point;

@@ -59,6 +59,13 @@ void RecordingCanvas::drawLine(
     pixels_.drawLine(x1, y1, x2, y2, pen);
 }
 
+void RecordingCanvas::drawCurve(std::span<const CurvePiece> pieces, const Pen& pen)
+{
+    record_ += "curve" + numbers({ static_cast<std::int64_t>(pieces.size()), pen.width, pen.style })
+        + " " + hex(pen.color) + "\n";
+    pixels_.drawCurve(pieces, pen);
+}
+
 void RecordingCanvas::drawText(
     const FontRecord& font, std::string_view text, std::int32_t left, std::int32_t top)
 {

@@ -6,11 +6,11 @@
 
 namespace ovilan {
 
-// A canvas for tests that writes down every drawing primitive it is given — lines, texts,
+// A canvas for tests that writes down every drawing primitive it is given — lines, curves, texts,
 // ellipses, filled rectangles — one line of text each, and draws it through the pixel defaults on
 // an in-memory canvas. Its record shows what a vector surface would be asked to draw; its pixels
-// show that the primitives alone give the exact picture. Single pixels (the curves, for now) are
-// passed on without being written down.
+// show that the primitives alone give the exact picture. Single pixels are passed on without being
+// written down.
 class RecordingCanvas : public Canvas {
 public:
     RecordingCanvas(std::int32_t width, std::int32_t height);
@@ -27,6 +27,7 @@ public:
         std::int32_t x2,
         std::int32_t y2,
         const Pen& pen) override;
+    void drawCurve(std::span<const CurvePiece> pieces, const Pen& pen) override;
     void drawText(const FontRecord& font,
         std::string_view text,
         std::int32_t left,
@@ -36,6 +37,7 @@ public:
 
     // One line per primitive, in drawing order:
     //   line X1 Y1 X2 Y2 WIDTH STYLE RRGGBB
+    //   curve PIECES WIDTH STYLE RRGGBB
     //   text LEFT TOP PIXEL-HEIGHT RRGGBB opaque|transparent BACKGROUND TEXT
     //   ellipse LEFT TOP RIGHT BOTTOM OUTLINE FILL|-
     //   fill LEFT TOP RIGHT BOTTOM RRGGBB
