@@ -72,50 +72,109 @@ namespace {
         return Segment { found[0], found[1] };
     }
 
+    // The visible pieces of a graph, found a batch at a time as the canvas asks for them, so a
+    // curve of any length is drawn without a buffer of its length. The first batch is found on
+    // construction, to tell at once whether anything is visible.
+    class VisiblePieces final : public CurvePieces {
+    public:
+        VisiblePieces(const PlotMapping& mapping, const CGraph& graph, GapTest gapTest)
+            : graph_(graph)
+            , toDevice_(mapping)
+            , box_ { graph.document->xAxis.min,
+                graph.document->xAxis.max,
+                graph.document->yAxis.min,
+                graph.document->yAxis.max }
+            , gapX_(graph.maxGap * (box_.xTo - box_.xFrom) * 0.01)
+            , gapY_(graph.maxGap * (box_.yTo - box_.yFrom) * 0.01)
+            , applyGaps_(gapTest == GapTest::Apply)
+            , last_(lastComputed(graph))
+        {
+            first_ = fill();
+        }
+
+        bool empty() const { return first_.empty(); }
+
+        std::span<const CurvePiece> next() override
+        {
+            if (firstPending_) {
+                firstPending_ = false;
+                return first_;
+            }
+            return fill();
+        }
+
+    private:
+        // Only computed points are drawn, even if the steps changed since the last computation.
+        static std::int32_t lastComputed(const CGraph& graph)
+        {
+            const auto computed = static_cast<std::int32_t>(
+                std::min({ graph.xs.size(), graph.ys.size(), graph.penUp.size() }));
+            return std::min(graph.steps, computed - 1);
+        }
+
+        std::span<const CurvePiece> fill()
+        {
+            std::size_t count = 0;
+            while (count < batch_.size() && index_ <= last_) {
+                if (const auto piece = pieceEndingAt(index_++))
+                    batch_[count++] = *piece;
+            }
+            return { batch_.data(), count };
+        }
+
+        // The visible part of the segment from point i - 1 to point i, if any.
+        std::optional<CurvePiece> pieceEndingAt(std::int32_t i)
+        {
+            const auto at = static_cast<std::size_t>(i);
+            if (graph_.penUp[at])
+                return std::nullopt;
+            const Point p { graph_.xs[at - 1], graph_.ys[at - 1] };
+            const Point q { graph_.xs[at], graph_.ys[at] };
+            if (applyGaps_ && (std::fabs(q.x - p.x) > gapX_ || std::fabs(q.y - p.y) > gapY_))
+                return std::nullopt;
+            const auto segment = clipped(p, q, box_);
+            if (!segment)
+                return std::nullopt;
+            // A piece usually starts where the one before it ended; that end is mapped already.
+            const DevicePosition from = previousEnd_ && segment->from.x == previousEnd_->x
+                    && segment->from.y == previousEnd_->y
+                ? previousDevice_
+                : toDevice_.unrounded(segment->from.x, segment->from.y);
+            previousEnd_ = segment->to;
+            previousDevice_ = toDevice_.unrounded(segment->to.x, segment->to.y);
+            return CurvePiece { from, previousDevice_ };
+        }
+
+        const CGraph& graph_;
+        PlotToDevice toDevice_;
+        Box box_;
+        double gapX_;
+        double gapY_;
+        bool applyGaps_;
+        std::int32_t last_;
+        std::int32_t index_ = 1;
+        std::optional<Point> previousEnd_;
+        DevicePosition previousDevice_;
+        std::array<CurvePiece, 256> batch_ {};
+        std::span<const CurvePiece> first_;
+        bool firstPending_ = true;
+    };
+
 } // namespace
 
 std::vector<CurvePiece> visibleCurvePieces(
     const PlotMapping& mapping, const CGraph& graph, GapTest gapTest)
 {
-    const AxisSettings& xAxis = graph.document->xAxis;
-    const AxisSettings& yAxis = graph.document->yAxis;
-    const Box box { xAxis.min, xAxis.max, yAxis.min, yAxis.max };
-    const double gapX = graph.maxGap * (xAxis.max - xAxis.min) * 0.01;
-    const double gapY = graph.maxGap * (yAxis.max - yAxis.min) * 0.01;
-    // Only computed points are drawn, even if the steps changed since the last computation.
-    const auto computed = static_cast<std::int32_t>(
-        std::min({ graph.xs.size(), graph.ys.size(), graph.penUp.size() }));
-    const std::int32_t last = std::min(graph.steps, computed - 1);
+    VisiblePieces source(mapping, graph, gapTest);
     std::vector<CurvePiece> pieces;
-    pieces.reserve(static_cast<std::size_t>(std::max(last, 0)));
-    std::optional<Point> previousEnd;
-    const PlotToDevice toDevice(mapping);
-    for (std::int32_t i = 1; i <= last; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (graph.penUp[at])
-            continue;
-        const Point p { graph.xs[at - 1], graph.ys[at - 1] };
-        const Point q { graph.xs[at], graph.ys[at] };
-        if (gapTest == GapTest::Apply
-            && (std::fabs(q.x - p.x) > gapX || std::fabs(q.y - p.y) > gapY))
-            continue;
-        const auto segment = clipped(p, q, box);
-        if (!segment)
-            continue;
-        // A piece usually starts where the one before it ended; that end is mapped already.
-        const DevicePosition from
-            = previousEnd && segment->from.x == previousEnd->x && segment->from.y == previousEnd->y
-            ? pieces.back().to
-            : toDevice.unrounded(segment->from.x, segment->from.y);
-        pieces.push_back({ from, toDevice.unrounded(segment->to.x, segment->to.y) });
-        previousEnd = segment->to;
-    }
+    for (auto batch = source.next(); !batch.empty(); batch = source.next())
+        pieces.insert(pieces.end(), batch.begin(), batch.end());
     return pieces;
 }
 
 void drawTrace(Canvas& canvas, const PlotMapping& mapping, const CGraph& graph, GapTest gapTest)
 {
-    const std::vector<CurvePiece> pieces = visibleCurvePieces(mapping, graph, gapTest);
+    VisiblePieces pieces(mapping, graph, gapTest);
     if (pieces.empty())
         return;
     canvas.drawCurve(pieces, Pen { graph.lineWidth, graph.penStyle, colorOf(graph.colorIndex) });

@@ -121,6 +121,27 @@ namespace {
         EXPECT_TRUE(visibleCurvePieces(scene.mapping, scene.graph, GapTest::Skip).empty());
     }
 
+    // A long curve is found in batches; no piece is lost or repeated where one batch ends.
+    TEST(CurveRaster, PiecesOfALongCurveJoinAcrossBatches)
+    {
+        Scene scene;
+        const int count = 1000;
+        scene.points({ { 0, 0 } });
+        scene.graph.xs.resize(count + 1);
+        scene.graph.ys.resize(count + 1);
+        scene.graph.penUp.resize(count + 1);
+        for (int i = 0; i <= count; ++i) {
+            scene.graph.xs[static_cast<std::size_t>(i)] = -9 + 18.0 * i / count;
+            scene.graph.ys[static_cast<std::size_t>(i)] = (i % 2) * 0.5;
+        }
+        scene.graph.steps = count;
+        const std::vector<CurvePiece> pieces
+            = visibleCurvePieces(scene.mapping, scene.graph, GapTest::Skip);
+        ASSERT_EQ(pieces.size(), static_cast<std::size_t>(count));
+        for (std::size_t i = 1; i < pieces.size(); ++i)
+            ASSERT_EQ(pieces[i].from, pieces[i - 1].to) << i;
+    }
+
     // A trace reaches the canvas as one curve of its pieces in the graph's pen, drawn by default
     // into exactly the pixels of the plain rasteriser.
     TEST(CurveRaster, ATraceIsOneCurveOnTheCanvas)

@@ -65,10 +65,7 @@ void Canvas::drawLine(
     drawPixelLine(*this, x1, y1, x2, y2, pen.width, pen.style, pen.color);
 }
 
-void Canvas::drawCurve(std::span<const CurvePiece> pieces, const Pen& pen)
-{
-    drawPixelCurve(*this, pieces, pen);
-}
+void Canvas::drawCurve(CurvePieces& pieces, const Pen& pen) { drawPixelCurve(*this, pieces, pen); }
 
 void Canvas::fillRect(DeviceRect area, Rgb color)
 {

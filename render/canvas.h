@@ -48,7 +48,7 @@ public:
         std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen);
     // A traced curve as its visible pieces in `pen`, the dash pattern running on across them: by
     // default the exact pixels of drawPixelCurve.
-    virtual void drawCurve(std::span<const CurvePiece> pieces, const Pen& pen);
+    virtual void drawCurve(CurvePieces& pieces, const Pen& pen);
     // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
     virtual void fillRect(DeviceRect area, Rgb color);
 

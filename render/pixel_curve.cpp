@@ -108,7 +108,7 @@ namespace {
 
 } // namespace
 
-void drawPixelCurve(Canvas& canvas, std::span<const CurvePiece> pieces, const Pen& pen)
+void drawPixelCurve(Canvas& canvas, CurvePieces& pieces, const Pen& pen)
 {
     const std::span<const BrushOffset> shape = curveBrush(pen.width);
     if (shape.empty())
@@ -118,8 +118,9 @@ void drawPixelCurve(Canvas& canvas, std::span<const CurvePiece> pieces, const Pe
     };
     const DeviceRect clip = canvas.clipBox();
     run.reach = { clip.left - 2, clip.top - 2, clip.right + 2, clip.bottom + 2 };
-    for (const CurvePiece& piece : pieces)
-        run.rasterise(rounded(piece.from), rounded(piece.to));
+    for (auto batch = pieces.next(); !batch.empty(); batch = pieces.next())
+        for (const CurvePiece& piece : batch)
+            run.rasterise(rounded(piece.from), rounded(piece.to));
 }
 
 } // namespace ovilan

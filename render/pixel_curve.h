@@ -12,6 +12,6 @@ namespace ovilan {
 // shortened by the brush, is on. A dash starts with the whole brush, then only its leading edges
 // are stamped. The pattern runs on across pieces and through pixels outside the clip box, so a
 // repaint of a small area gives the pixels of a full paint.
-void drawPixelCurve(Canvas& canvas, std::span<const CurvePiece> pieces, const Pen& pen);
+void drawPixelCurve(Canvas& canvas, CurvePieces& pieces, const Pen& pen);
 
 } // namespace ovilan

@@ -11,7 +11,8 @@ namespace {
     std::string row(const std::vector<CurvePiece>& pieces, const Pen& pen)
     {
         MemoryCanvas canvas(21, 1);
-        drawPixelCurve(canvas, pieces, pen);
+        CurvePieceList list(pieces);
+        drawPixelCurve(canvas, list, pen);
         return canvas.asciiArt().substr(0, 21);
     }
 

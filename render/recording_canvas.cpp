@@ -26,6 +26,28 @@ namespace {
         return numbers({ box.left, box.top, box.right, box.bottom });
     }
 
+    // Passes the pieces of a curve on, counting them.
+    class CountedPieces final : public CurvePieces {
+    public:
+        explicit CountedPieces(CurvePieces& pieces)
+            : pieces_(pieces)
+        {
+        }
+
+        std::span<const CurvePiece> next() override
+        {
+            const std::span<const CurvePiece> batch = pieces_.next();
+            count_ += batch.size();
+            return batch;
+        }
+
+        std::size_t count() const { return count_; }
+
+    private:
+        CurvePieces& pieces_;
+        std::size_t count_ = 0;
+    };
+
 } // namespace
 
 RecordingCanvas::RecordingCanvas(std::int32_t width, std::int32_t height)
@@ -59,11 +81,14 @@ void RecordingCanvas::drawLine(
     pixels_.drawLine(x1, y1, x2, y2, pen);
 }
 
-void RecordingCanvas::drawCurve(std::span<const CurvePiece> pieces, const Pen& pen)
+void RecordingCanvas::drawCurve(CurvePieces& pieces, const Pen& pen)
 {
-    record_ += "curve" + numbers({ static_cast<std::int64_t>(pieces.size()), pen.width, pen.style })
-        + " " + hex(pen.color) + "\n";
-    pixels_.drawCurve(pieces, pen);
+    // The pieces are handed over only once, so they are counted as they are drawn.
+    CountedPieces counted(pieces);
+    pixels_.drawCurve(counted, pen);
+    record_ += "curve"
+        + numbers({ static_cast<std::int64_t>(counted.count()), pen.width, pen.style }) + " "
+        + hex(pen.color) + "\n";
 }
 
 void RecordingCanvas::drawText(

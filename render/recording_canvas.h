@@ -27,7 +27,7 @@ public:
         std::int32_t x2,
         std::int32_t y2,
         const Pen& pen) override;
-    void drawCurve(std::span<const CurvePiece> pieces, const Pen& pen) override;
+    void drawCurve(CurvePieces& pieces, const Pen& pen) override;
     void drawText(const FontRecord& font,
         std::string_view text,
         std::int32_t left,
