@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ovilan {
 
@@ -79,6 +80,50 @@ void Canvas::fillRect(DeviceRect area, Rgb color)
     for (std::int64_t y = top; y <= bottom; ++y)
         for (std::int64_t x = left; x <= right; ++x)
             setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), color);
+}
+
+void Canvas::fillArea(std::span<const DevicePosition> outline, Rgb color)
+{
+    if (outline.size() < 3)
+        return;
+    const DeviceRect clip = clipBox();
+    double top = outline.front().y;
+    double bottom = top;
+    for (const DevicePosition& corner : outline) {
+        if (!std::isfinite(corner.x) || !std::isfinite(corner.y))
+            return;
+        top = std::min(top, corner.y);
+        bottom = std::max(bottom, corner.y);
+    }
+    // Only the rows within the clip box are scanned, so a huge area costs no more than the
+    // visible one.
+    if (top > clip.bottom || bottom < clip.top)
+        return;
+    const auto firstRow = static_cast<std::int64_t>(std::max<double>(std::ceil(top), clip.top));
+    const auto lastRow
+        = static_cast<std::int64_t>(std::min<double>(std::floor(bottom), clip.bottom));
+    std::vector<double> crossings;
+    for (std::int64_t y = firstRow; y <= lastRow; ++y) {
+        crossings.clear();
+        const auto row = static_cast<double>(y);
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            const DevicePosition& a = outline[i];
+            const DevicePosition& b = outline[(i + 1) % outline.size()];
+            // Each edge counts its upper end and not its lower, so a corner on the row is
+            // crossed once where the outline passes and twice or never where it turns.
+            if ((a.y <= row) != (b.y <= row))
+                crossings.push_back(a.x + (row - a.y) / (b.y - a.y) * (b.x - a.x));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            const double from = std::max<double>(std::ceil(crossings[i]), clip.left);
+            const double to = std::min<double>(std::ceil(crossings[i + 1]) - 1, clip.right);
+            if (!(from <= to))
+                continue;
+            for (auto x = static_cast<std::int64_t>(from); x <= static_cast<std::int64_t>(to); ++x)
+                setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), color);
+        }
+    }
 }
 
 void Canvas::drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill)

@@ -51,6 +51,9 @@ public:
     virtual void drawCurve(CurvePieces& pieces, const Pen& pen);
     // Fills the pixels from (left, top) up to but excluding (right, bottom), within the clip box.
     virtual void fillRect(DeviceRect area, Rgb color);
+    // Fills the area a closed outline of unrounded device positions encloses, by the even-odd
+    // rule: by default every pixel whose centre lies inside it.
+    virtual void fillArea(std::span<const DevicePosition> outline, Rgb color);
 
     // Text measured and drawn in a font whose height is in points; the canvas converts it to its
     // pixels with fontDrawingHeight.

@@ -117,4 +117,11 @@ void RecordingCanvas::fillRect(DeviceRect area, Rgb color)
     pixels_.fillRect(area, color);
 }
 
+void RecordingCanvas::fillArea(std::span<const DevicePosition> outline, Rgb color)
+{
+    record_ += "area" + numbers({ static_cast<std::int64_t>(outline.size()) }) + " " + hex(color)
+        + "\n";
+    pixels_.fillArea(outline, color);
+}
+
 } // namespace ovilan

@@ -7,10 +7,10 @@
 namespace ovilan {
 
 // A canvas for tests that writes down every drawing primitive it is given — lines, curves, texts,
-// ellipses, filled rectangles — one line of text each, and draws it through the pixel defaults on
-// an in-memory canvas. Its record shows what a vector surface would be asked to draw; its pixels
-// show that the primitives alone give the exact picture. Single pixels are passed on without being
-// written down.
+// ellipses, filled rectangles and areas — one line of text each, and draws it through the pixel
+// defaults on an in-memory canvas. Its record shows what a vector surface would be asked to draw;
+// its pixels show that the primitives alone give the exact picture. Single pixels are passed on
+// without being written down.
 class RecordingCanvas : public Canvas {
 public:
     RecordingCanvas(std::int32_t width, std::int32_t height);
@@ -34,6 +34,7 @@ public:
         std::int32_t top) override;
     void drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill) override;
     void fillRect(DeviceRect area, Rgb color) override;
+    void fillArea(std::span<const DevicePosition> outline, Rgb color) override;
 
     // One line per primitive, in drawing order:
     //   line X1 Y1 X2 Y2 WIDTH STYLE RRGGBB
@@ -41,6 +42,7 @@ public:
     //   text LEFT TOP PIXEL-HEIGHT RRGGBB opaque|transparent BACKGROUND TEXT
     //   ellipse LEFT TOP RIGHT BOTTOM OUTLINE FILL|-
     //   fill LEFT TOP RIGHT BOTTOM RRGGBB
+    //   area CORNERS RRGGBB
     const std::string& record() const { return record_; }
     const MemoryCanvas& pixels() const { return pixels_; }
 

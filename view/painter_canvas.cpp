@@ -1,0 +1,327 @@
+#include "view/painter_canvas.h"
+
+#include "render/dash_pattern.h"
+#include "view/qimage_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ovilan {
+
+namespace {
+
+    QColor toQColor(Rgb color) { return QColor(color.red, color.green, color.blue); }
+
+    QString toQString(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
+    // A plot pixel covers the painter's unit square from its number to the next, so a pixel
+    // position, whole or unrounded, is the centre of that square.
+    QPointF centreOf(double x, double y) { return { x + 0.5, y + 0.5 }; }
+
+    bool drawable(const Pen& pen) { return pen.width <= 5 && pen.style >= 0 && pen.style <= 3; }
+
+    // The alternating dash and gap lengths, in pixels, of a run of 32 positions in which `drawn`
+    // says which are inked; the run starts with a dash.
+    QList<qreal> dashLengths(const std::array<bool, 32>& drawn)
+    {
+        QList<qreal> lengths;
+        bool inked = true;
+        qreal length = 0;
+        for (const bool on : drawn) {
+            if (on != inked) {
+                lengths.append(length);
+                inked = on;
+                length = 0;
+            }
+            ++length;
+        }
+        lengths.append(length);
+        if (lengths.size() % 2 != 0) // a run that ends inked joins the dash that starts the next
+        {
+            lengths.front() += lengths.back();
+            lengths.removeLast();
+        }
+        return lengths;
+    }
+
+    std::array<bool, 32> positionsOf(std::uint32_t mask)
+    {
+        std::array<bool, 32> drawn {};
+        for (std::size_t p = 0; p < drawn.size(); ++p)
+            drawn[p] = ((mask >> p) & 1U) != 0;
+        return drawn;
+    }
+
+    // A Qt pen of `width` pixels in a dash pattern whose lengths are in pixels along the line.
+    QPen qtPen(Rgb color, qreal width, const QList<qreal>& dashes, Qt::PenCapStyle cap)
+    {
+        QPen pen(toQColor(color), width, Qt::SolidLine, cap, Qt::RoundJoin);
+        if (dashes.size() > 1) {
+            QList<qreal> inPenWidths;
+            for (const qreal length : dashes)
+                inPenWidths.append(length / width);
+            pen.setDashPattern(inPenWidths);
+        }
+        return pen;
+    }
+
+    // Where the pixel algorithms put the middle of a wide line or brush across its centre line:
+    // widths 2 and 4 are one pixel heavier on one side.
+    qreal lineWidening(std::int32_t width) { return width == 2 ? 0.5 : width == 4 ? -0.5 : 0; }
+    qreal brushWidening(std::int32_t width) { return width == 2 || width == 4 ? -0.5 : 0; }
+
+    // The pieces of a curve that join end to end, as one path, with the length of dash pattern
+    // that ran before it.
+    class CurvePainter {
+    public:
+        CurvePainter(QPainter& painter, QPen pen, qreal offset, double tolerance)
+            : painter_(painter)
+            , pen_(std::move(pen))
+            , offset_(offset)
+            , tolerance_(tolerance)
+        {
+        }
+        ~CurvePainter() { flush(); }
+        CurvePainter(const CurvePainter&) = delete;
+        CurvePainter& operator=(const CurvePainter&) = delete;
+
+        void add(const CurvePiece& piece)
+        {
+            const QPointF from = centreOf(piece.from.x + offset_, piece.from.y + offset_);
+            const QPointF to = centreOf(piece.to.x + offset_, piece.to.y + offset_);
+            // The pixel end continues a piece that starts on the pixel the one before ended on.
+            const bool continues = started_ && std::lround(piece.from.x) == std::lround(lastEnd_.x)
+                && std::lround(piece.from.y) == std::lround(lastEnd_.y);
+            if (!continues) {
+                flush();
+                path_.moveTo(from);
+                kept_ = from;
+                started_ = true;
+            }
+            lastEnd_ = piece.to;
+            pending_ = to;
+            // A point closer than the tolerance to the last one kept adds nothing that shows.
+            if (std::hypot(to.x() - kept_.x(), to.y() - kept_.y()) >= tolerance_) {
+                path_.lineTo(to);
+                kept_ = to;
+                pendingKept_ = true;
+            } else {
+                pendingKept_ = false;
+            }
+        }
+
+    private:
+        void flush()
+        {
+            if (path_.isEmpty())
+                return;
+            if (!pendingKept_)
+                path_.lineTo(pending_);
+            // The pattern runs on across the pieces as it does on the pixels.
+            QPen pen = pen_;
+            if (pen.style() == Qt::CustomDashLine)
+                pen.setDashOffset(ranLength_ / pen.widthF());
+            painter_.strokePath(path_, pen);
+            ranLength_ += path_.length();
+            path_.clear();
+            pendingKept_ = true;
+        }
+
+        QPainter& painter_;
+        QPen pen_;
+        qreal offset_;
+        double tolerance_;
+        QPainterPath path_;
+        QPointF kept_;
+        QPointF pending_;
+        bool pendingKept_ = true;
+        bool started_ = false;
+        DevicePosition lastEnd_;
+        qreal ranLength_ = 0;
+    };
+
+} // namespace
+
+PainterCanvas::PainterCanvas(
+    QPainter& painter, DeviceRect surface, std::int32_t pixelsPerInch, VectorStyle style)
+    : painter_(painter)
+    , surface_(surface)
+    , clip_(surface)
+    , pixelsPerInch_(pixelsPerInch)
+    , style_(style)
+    , measuring_(1, 1, QImage::Format_RGB32)
+{
+    const int dotsPerMeter = qRound(pixelsPerInch / 0.0254);
+    measuring_.setDotsPerMeterX(dotsPerMeter);
+    measuring_.setDotsPerMeterY(dotsPerMeter);
+    painter_.setRenderHint(QPainter::Antialiasing, style_.antialiased);
+    painter_.setRenderHint(QPainter::TextAntialiasing, style_.antialiased);
+    setClipBox(surface);
+}
+
+void PainterCanvas::setClipBox(DeviceRect clip)
+{
+    clip_ = { std::max(clip.left, surface_.left),
+        std::max(clip.top, surface_.top),
+        std::min(clip.right, surface_.right),
+        std::min(clip.bottom, surface_.bottom) };
+    painter_.setClipRect(QRectF(clip_.left,
+        clip_.top,
+        std::max(0, clip_.right - clip_.left + 1),
+        std::max(0, clip_.bottom - clip_.top + 1)));
+}
+
+void PainterCanvas::setPixel(std::int32_t x, std::int32_t y, Rgb color)
+{
+    painter_.fillRect(QRectF(x, y, 1, 1), toQColor(color));
+}
+
+Rgb PainterCanvas::pixel(std::int32_t, std::int32_t) const { return {}; }
+
+void PainterCanvas::drawLine(
+    std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, const Pen& pen)
+{
+    if (!drawable(pen))
+        return;
+    const std::int32_t width = std::max(pen.width, 1);
+    // Widening goes across the line: up and down for a flat line, sideways otherwise.
+    const bool flat = std::llabs(std::int64_t { y2 } - y1) < std::llabs(std::int64_t { x2 } - x1);
+    const qreal shift = lineWidening(width);
+    const QPointF across = flat ? QPointF(0, shift) : QPointF(shift, 0);
+    const QPointF from = centreOf(x1, y1) + across;
+    const QPointF to = centreOf(x2, y2) + across;
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const double length = std::hypot(dx, dy);
+    if (length == 0) {
+        painter_.fillRect(QRectF(from.x() - 0.5, from.y() - 0.5, 1, 1), toQColor(pen.color));
+        return;
+    }
+    // The pixel line counts its pattern in steps of one pixel along its longer side; both ends
+    // are inked, so the line reaches half a pixel beyond each end's centre.
+    const double steps = std::max(std::abs(dx), std::abs(dy));
+    const double perStep = length / steps;
+    QList<qreal> dashes = dashLengths(positionsOf(dashMask(pen.style)));
+    for (qreal& dash : dashes)
+        dash *= perStep;
+    const QPointF reach(dx / length * 0.5 * perStep, dy / length * 0.5 * perStep);
+    painter_.setPen(qtPen(pen.color, width, dashes, Qt::FlatCap));
+    painter_.drawLine(from - reach, to + reach);
+}
+
+void PainterCanvas::drawCurve(CurvePieces& pieces, const Pen& pen)
+{
+    if (!drawable(pen))
+        return;
+    const std::int32_t width = std::max(pen.width, 1);
+    // The pixel brush is round and its dashes are shortened by its reach, which round caps put
+    // back.
+    const QList<qreal> dashes = dashLengths(curveDashPattern(pen.style, width));
+    CurvePainter curve(painter_,
+        qtPen(pen.color, width, dashes, Qt::RoundCap),
+        brushWidening(width),
+        style_.curveTolerance);
+    for (auto batch = pieces.next(); !batch.empty(); batch = pieces.next())
+        for (const CurvePiece& piece : batch)
+            curve.add(piece);
+}
+
+void PainterCanvas::fillRect(DeviceRect area, Rgb color)
+{
+    if (area.right <= area.left || area.bottom <= area.top)
+        return;
+    // Only the part within the surface is handed on; a file's rectangle may reach far beyond.
+    const std::int64_t left = std::max<std::int64_t>(area.left, surface_.left - 1);
+    const std::int64_t top = std::max<std::int64_t>(area.top, surface_.top - 1);
+    const std::int64_t right
+        = std::min<std::int64_t>(area.right, std::int64_t { surface_.right } + 2);
+    const std::int64_t bottom
+        = std::min<std::int64_t>(area.bottom, std::int64_t { surface_.bottom } + 2);
+    if (right <= left || bottom <= top)
+        return;
+    painter_.fillRect(QRectF(static_cast<qreal>(left),
+                          static_cast<qreal>(top),
+                          static_cast<qreal>(right - left),
+                          static_cast<qreal>(bottom - top)),
+        toQColor(color));
+}
+
+void PainterCanvas::fillArea(std::span<const DevicePosition> outline, Rgb color)
+{
+    if (outline.size() < 3)
+        return;
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(outline.size()));
+    for (const DevicePosition& corner : outline) {
+        if (!std::isfinite(corner.x) || !std::isfinite(corner.y))
+            return;
+        polygon.append(centreOf(corner.x, corner.y));
+    }
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.addPolygon(polygon);
+    painter_.fillPath(path, toQColor(color));
+}
+
+Canvas::TextExtent PainterCanvas::measureText(const FontRecord& font, std::string_view text) const
+{
+    const QFontMetrics metrics(toQFont(font, pixelsPerInch_), &measuring_);
+    return { std::min(metrics.horizontalAdvance(toQString(text)), kMaxTextWidth),
+        metrics.height() };
+}
+
+void PainterCanvas::drawText(
+    const FontRecord& font, std::string_view text, std::int32_t left, std::int32_t top)
+{
+    if (text.empty())
+        return;
+    QFont qfont = toQFont(font, pixelsPerInch_);
+    const QFontMetrics metrics(qfont, &measuring_);
+    const QString string = toQString(text);
+    const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(string);
+    const std::int64_t bottom = std::int64_t { top } + metrics.height();
+    // A text wholly outside the clip box is not handed on: the painter's coordinates cannot hold
+    // every position a file may give, and a picture file gains nothing from it.
+    const std::int64_t reach = metrics.height();
+    if (right + reach <= clip_.left || left - reach > clip_.right || bottom + reach <= clip_.top
+        || top - reach > clip_.bottom)
+        return;
+    if (textState().backgroundMode == BackgroundMode::Opaque)
+        fillRect({ left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) },
+            textState().backgroundColor);
+    qfont.setStyleStrategy(style_.antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+    painter_.setFont(qfont);
+    painter_.setPen(toQColor(textState().textColor));
+    painter_.drawText(QPointF(left, top + metrics.ascent()), string);
+}
+
+void PainterCanvas::drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill)
+{
+    if (box.right <= box.left || box.bottom <= box.top)
+        return;
+    // A marker far off the surface is not drawn; its outline cannot reach the picture.
+    if (box.right < clip_.left - 1 || box.left > clip_.right + 1 || box.bottom < clip_.top - 1
+        || box.top > clip_.bottom + 1)
+        return;
+    const QRectF whole(box.left,
+        box.top,
+        static_cast<double>(box.right) - box.left,
+        static_cast<double>(box.bottom) - box.top);
+    if (fill) {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(toQColor(*fill));
+        painter_.drawEllipse(whole);
+        painter_.setBrush(Qt::NoBrush);
+    }
+    // The outline is the ring of pixels just inside the box's ellipse.
+    painter_.setPen(QPen(toQColor(outline), 1));
+    painter_.drawEllipse(whole.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+} // namespace ovilan

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "render/canvas.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace ovilan {
+
+// How the vector end draws: smoothed or not, and how close together two points of a curve may be
+// before the second is left out (in plot pixels; 0 keeps every point). A curve traced with many
+// more points than pixels gives a picture file as small as its shape needs.
+struct VectorStyle {
+    bool antialiased = true;
+    double curveTolerance = 0.25;
+};
+
+// The plot's primitives drawn as real lines, paths, ellipses and texts on a QPainter: the end
+// that SVG, PDF, printing, sharp PNG pictures and smooth screen lines draw through. Its
+// coordinates are the plot pixels of a surface of the given size at pixelsPerInch; the painter's
+// transform takes them to the device at any resolution, so line widths, dash lengths and texts
+// keep their proportion to the picture. Texts are measured exactly as the pixel end measures them,
+// so the layout is the one of the exact picture of that size. The painter must outlive the canvas.
+class PainterCanvas : public Canvas {
+public:
+    PainterCanvas(
+        QPainter& painter, DeviceRect surface, std::int32_t pixelsPerInch, VectorStyle style = {});
+
+    // A single pixel becomes a filled square; a drawn picture cannot be read back, so every pixel
+    // reads as black.
+    void setPixel(std::int32_t x, std::int32_t y, Rgb color) override;
+    Rgb pixel(std::int32_t x, std::int32_t y) const override;
+    DeviceRect clipBox() const override { return clip_; }
+    void setClipBox(DeviceRect clip);
+    DeviceRect surfaceBox() const override { return surface_; }
+
+    void drawLine(std::int32_t x1,
+        std::int32_t y1,
+        std::int32_t x2,
+        std::int32_t y2,
+        const Pen& pen) override;
+    void drawCurve(CurvePieces& pieces, const Pen& pen) override;
+    void fillRect(DeviceRect area, Rgb color) override;
+    void fillArea(std::span<const DevicePosition> outline, Rgb color) override;
+    TextExtent measureText(const FontRecord& font, std::string_view text) const override;
+    void drawText(const FontRecord& font,
+        std::string_view text,
+        std::int32_t left,
+        std::int32_t top) override;
+    std::int32_t pixelsPerInchY() const override { return pixelsPerInch_; }
+    void drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill) override;
+
+private:
+    QPainter& painter_;
+    DeviceRect surface_;
+    DeviceRect clip_;
+    std::int32_t pixelsPerInch_;
+    VectorStyle style_;
+    QImage measuring_; // a surface of the canvas's resolution, to measure texts as they are drawn
+};
+
+} // namespace ovilan
