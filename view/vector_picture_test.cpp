@@ -52,7 +52,8 @@ namespace {
         for (const QString& name : exampleNames()) {
             const Example example(name);
             for (const QSize size : { QSize(800, 600), QSize(333, 251) }) {
-                const QImage exact = renderPictureImage(example.document, size.width(), size.height());
+                const QImage exact
+                    = renderPictureImage(example.document, size.width(), size.height());
                 for (const int scale : { 1, 3 })
                     for (const bool smooth : { false, true }) {
                         const QImage vector = vectorPicture(

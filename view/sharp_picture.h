@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document/ovilan_doc.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace ovilan {
+
+// The limits of the sharp pictures — SVG, PDF and the smooth PNG — beside the plot sizes of the
+// 16-colour pictures (100..3000 pixels a side).
+inline constexpr double kMinPictureScale = 1;
+inline constexpr double kMaxPictureScale = 10;
+inline constexpr int kMinPictureDpi = 30;
+inline constexpr int kMaxPictureDpi = 2400;
+inline constexpr double kMinPictureMillimetres = 27; // 100 plot pixels
+inline constexpr double kMaxPictureMillimetres = 790; // 3000 plot pixels
+inline constexpr int kMaxSharpPictureSide = 20000;
+inline constexpr qint64 kMaxSharpPicturePixels = 100'000'000;
+
+// How big a sharp picture is: its plot laid out on `plot` plot pixels and drawn on `device`
+// pixels (the PNG's pixels; an SVG's or PDF's size is the plot's at 96 per inch, or `millimetres`
+// when given).
+struct SharpPictureSize {
+    QSize plot;
+    QSize device;
+    std::optional<QSizeF> millimetres;
+};
+
+// A size, or the message that refuses what was asked for, naming the limit it breaks.
+struct SharpPictureSizeReading {
+    SharpPictureSize size;
+    QString refusal;
+};
+
+// The plot of plotSize plot pixels drawn `scale` times larger.
+SharpPictureSizeReading scaledPictureSize(QSize plotSize, double scale);
+// A picture of the given millimetres at `dpi` dots per inch; its plot is laid out at 96 per inch.
+SharpPictureSizeReading printedPictureSize(QSizeF millimetres, int dpi);
+
+// The picture files, drawn through the vector end; empty bytes when the picture could not be made.
+// The SVG keeps its texts as text; the PDF is one page of the picture's size with its fonts
+// embedded.
+QByteArray svgPictureFile(const COvilanDoc& document, const SharpPictureSize& size);
+QByteArray pdfPictureFile(const COvilanDoc& document, const SharpPictureSize& size);
+// The smooth picture in full colour on its device pixels; a null image when there is no memory.
+QImage smoothPictureImage(const COvilanDoc& document, const SharpPictureSize& size);
+QByteArray smoothPngFile(const COvilanDoc& document, const SharpPictureSize& size);
+
+} // namespace ovilan
