@@ -7,8 +7,11 @@
 #include "shell/help_window.h"
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
+#include "shell/picture_files.h"
+#include "shell/sharp_picture_dialog.h"
 #include "view/picture_export.h"
 #include "view/plot_view.h"
+#include "view/sharp_picture.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,7 +25,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QUrl>
 #include <QtMath>
 
@@ -49,6 +51,29 @@ namespace {
             std::clamp(shown.height(), kMinPictureSide, kMaxPictureSide) };
     }
 
+    // An SVG is the plot at its size in plot pixels; a PDF and a smooth PNG ask for more.
+    std::optional<SharpPictureSize> sharpPictureSize(
+        ShellInterface& ui, PictureFormat format, QSize plotSize)
+    {
+        if (format == PictureFormat::Svg)
+            return scaledPictureSize(plotSize, 1).size;
+        return ui.askSharpPictureSize(format, plotSize);
+    }
+
+    // Office suites and drawing programs paste the SVG as lines and text. Qt would answer a request
+    // for "image/png" by encoding the 16-colour image; bytes given for that type are handed out
+    // instead, so a program that pastes a PNG gets the smooth picture at twice the size. A sharp
+    // picture that cannot be made (no memory) is left out: the bitmap is still there.
+    void addSharpPictures(QMimeData& clipboardData, const COvilanDoc& document, QSize plotSize)
+    {
+        const QByteArray svg = svgPictureFile(document, scaledPictureSize(plotSize, 1).size);
+        if (!svg.isEmpty())
+            clipboardData.setData(QStringLiteral("image/svg+xml"), svg);
+        const QByteArray png = smoothPngFile(document, scaledPictureSize(plotSize, 2).size);
+        if (!png.isEmpty())
+            clipboardData.setData(QStringLiteral("image/png"), png);
+    }
+
 } // namespace
 
 void CMainFrame::savePicture()
@@ -60,22 +85,23 @@ void CMainFrame::savePicture()
     const auto file = ui_.pictureFileName();
     if (!file)
         return;
-    const QImage picture = renderPictureImage(document_, request->width, request->height);
-    if (file->format == PictureFormat::Png) {
-        // The same 16-colour pixels as the bitmap, written to a temporary file first.
-        QSaveFile out(file->path);
-        if (!out.open(QIODevice::WriteOnly) || !toPaletteImage(picture).save(&out, "PNG")
-            || !out.commit())
-            ui_.showMessage(QStringLiteral("An error has occured while saving."));
+    QByteArray bytes;
+    if (isSharpPicture(file->format)) {
+        const auto size
+            = sharpPictureSize(ui_, file->format, QSize(request->width, request->height));
+        if (!size)
+            return;
+        bytes = sharpPictureFile(document_, *size, file->format);
+    } else {
+        bytes = exactPictureFile(document_, *request, file->format);
+    }
+    if (bytes.isEmpty()) {
+        ui_.showMessage(file->format == PictureFormat::Bmp
+                ? QStringLiteral("Can't save the bitmap.")
+                : QStringLiteral("Can't save the picture."));
         return;
     }
-    const auto dib
-        = pictureDib(picture, request->rle ? DibCompression::Rle4 : DibCompression::None);
-    if (dib.empty()) {
-        ui_.showMessage(QStringLiteral("Can't save the bitmap."));
-        return;
-    }
-    if (!writeBmp(file->path.toStdString(), dib))
+    if (!writeWholeFile(file->path, bytes))
         ui_.showMessage(QStringLiteral("An error has occured while saving."));
 }
 
@@ -99,6 +125,7 @@ void CMainFrame::copyPicture()
     clipboardData->setData(QStringLiteral("image/bmp"),
         QByteArray(
             reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())));
+    addSharpPictures(*clipboardData, document_, QSize(request->width, request->height));
     QGuiApplication::clipboard()->setMimeData(clipboardData);
 }
 
@@ -142,6 +169,8 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-document");
     if (qobject_cast<const PictureDialog*>(dialog))
         return QStringLiteral("dlg-picture");
+    if (qobject_cast<const SharpPictureDialog*>(dialog))
+        return QStringLiteral("dlg-sharp-picture");
     if (qobject_cast<const EnvironmentDialog*>(dialog))
         return QStringLiteral("dlg-environment");
     if (qobject_cast<const AboutDialog*>(dialog))

@@ -76,10 +76,20 @@ PictureFormat chosenPictureFormat(const QString& path, const QString& nameFilter
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QStringLiteral("png"))
-        return PictureFormat::Png;
+        return nameFilter == kSmoothPngFilter ? PictureFormat::SmoothPng : PictureFormat::Png;
     if (suffix == QStringLiteral("bmp") || suffix == QStringLiteral("rle"))
         return PictureFormat::Bmp;
-    return nameFilter == kPngFilter ? PictureFormat::Png : PictureFormat::Bmp;
+    if (suffix == QStringLiteral("svg"))
+        return PictureFormat::Svg;
+    if (suffix == QStringLiteral("pdf"))
+        return PictureFormat::Pdf;
+    if (nameFilter == kPngFilter)
+        return PictureFormat::Png;
+    if (nameFilter == kSmoothPngFilter)
+        return PictureFormat::SmoothPng;
+    if (nameFilter == kSvgFilter)
+        return PictureFormat::Svg;
+    return nameFilter == kPdfFilter ? PictureFormat::Pdf : PictureFormat::Bmp;
 }
 
 } // namespace ovilan

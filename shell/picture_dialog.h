@@ -45,9 +45,13 @@ SideReading readPictureSide(const QString& text);
 
 inline const QString kBitmapFilter = QStringLiteral("Bitmap pictures (*.bmp *.rle)");
 inline const QString kPngFilter = QStringLiteral("PNG pictures (*.png)");
+inline const QString kSvgFilter = QStringLiteral("SVG pictures (*.svg)");
+inline const QString kPdfFilter = QStringLiteral("PDF documents (*.pdf)");
+inline const QString kSmoothPngFilter = QStringLiteral("Smooth PNG pictures (*.png)");
 
-// A typed ".png", ".bmp" or ".rle" decides the format; otherwise the chosen filter does, and
-// "All files" keeps the bitmap.
+// A typed ".bmp", ".rle", ".svg" or ".pdf" decides the format, and so does ".png" — a smooth PNG
+// when that filter is chosen, the 16-colour one otherwise; without a known suffix the chosen
+// filter decides, and "All files" keeps the bitmap.
 PictureFormat chosenPictureFormat(const QString& path, const QString& nameFilter);
 
 } // namespace ovilan

@@ -6,6 +6,7 @@
 #include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
 #include "shell/picture_dialog.h"
+#include "shell/sharp_picture_dialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -20,6 +21,18 @@ namespace {
     QString toQString(std::string_view text)
     {
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
+    // The extension a picture name typed without one gets from the chosen kind of picture.
+    QString pictureSuffix(const QString& nameFilter)
+    {
+        if (nameFilter == kPngFilter || nameFilter == kSmoothPngFilter)
+            return QStringLiteral("png");
+        if (nameFilter == kSvgFilter)
+            return QStringLiteral("svg");
+        if (nameFilter == kPdfFilter)
+            return QStringLiteral("pdf");
+        return QStringLiteral("bmp");
     }
 
     std::optional<QString> chosen(const QString& name)
@@ -117,14 +130,17 @@ std::optional<PictureFile> QtShellInterface::pictureFileName()
 {
     QFileDialog dialog(parent_, QStringLiteral("Save As Picture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({ QStringLiteral("All files (*.*)"), kBitmapFilter, kPngFilter });
+    dialog.setNameFilters({ QStringLiteral("All files (*.*)"),
+        kBitmapFilter,
+        kPngFilter,
+        kSvgFilter,
+        kPdfFilter,
+        kSmoothPngFilter });
     dialog.selectNameFilter(kBitmapFilter);
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    // A name typed without an extension gets the one of the chosen kind of picture.
+    dialog.setDefaultSuffix(pictureSuffix(kBitmapFilter));
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(
-                filter == kPngFilter ? QStringLiteral("png") : QStringLiteral("bmp"));
+            dialog.setDefaultSuffix(pictureSuffix(filter));
         });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -138,6 +154,15 @@ std::optional<PictureRequest> QtShellInterface::askPictureSize(int width, int he
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return PictureRequest { dialog.pictureWidth(), dialog.pictureHeight(), dialog.rle() };
+}
+
+std::optional<SharpPictureSize> QtShellInterface::askSharpPictureSize(
+    PictureFormat format, QSize plotSize)
+{
+    SharpPictureDialog dialog(format, plotSize, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.pictureSize();
 }
 
 } // namespace ovilan

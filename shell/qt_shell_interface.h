@@ -25,6 +25,8 @@ public:
     std::optional<QString> saveFileName(const QString& suggestion) override;
     std::optional<PictureFile> pictureFileName() override;
     std::optional<PictureRequest> askPictureSize(int width, int height) override;
+    std::optional<SharpPictureSize> askSharpPictureSize(
+        PictureFormat format, QSize plotSize) override;
 
 private:
     QWidget* parent_ = nullptr;

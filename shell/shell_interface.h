@@ -1,7 +1,9 @@
 #pragma once
 
 #include "document/user_interface.h"
+#include "view/sharp_picture.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -10,7 +12,9 @@ namespace ovilan {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
-enum class PictureFormat { Bmp, Png };
+// The 16-colour pictures (BMP, PNG) have the exact pixels of the window; the sharp ones (SVG, PDF,
+// smooth PNG) are drawn as lines and text at any resolution.
+enum class PictureFormat { Bmp, Png, Svg, Pdf, SmoothPng };
 
 // Where Save As Picture writes, and in which format.
 struct PictureFile {
@@ -34,6 +38,11 @@ public:
     virtual std::optional<QString> saveFileName(const QString& suggestion) = 0;
     virtual std::optional<PictureFile> pictureFileName() = 0;
     virtual std::optional<PictureRequest> askPictureSize(int width, int height) = 0;
+    // What a PDF (its page in millimetres) or a smooth PNG (a scale, or millimetres and dots per
+    // inch) needs besides the plot's size in plot pixels.
+    virtual std::optional<SharpPictureSize> askSharpPictureSize(
+        PictureFormat format, QSize plotSize)
+        = 0;
     // A message that does not come from the document: file errors, picture errors.
     void showMessage(const QString& text) { showMessage(std::string_view(text.toStdString())); }
     using UserInterface::showMessage;

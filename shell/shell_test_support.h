@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The main window with a scripted user, shared by the window's tests.
@@ -56,12 +57,20 @@ struct ScriptedShell : ShellInterface {
         proposedPicture = QSize(width, height);
         return picture;
     }
+    std::optional<SharpPictureSize> askSharpPictureSize(
+        PictureFormat format, QSize plotSize) override
+    {
+        sharpPictureAsked = { format, plotSize };
+        return sharpPicture;
+    }
 
     std::vector<std::string> messages;
     SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
     std::optional<QString> fileName;
     std::optional<PictureRequest> picture;
     QSize proposedPicture;
+    std::optional<SharpPictureSize> sharpPicture;
+    std::optional<std::pair<PictureFormat, QSize>> sharpPictureAsked;
     QString pictureFilter = kBitmapFilter;
     QStringList openFolders;
     std::unique_ptr<CFunctionGraph> nextGraph;

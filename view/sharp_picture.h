@@ -17,8 +17,9 @@ inline constexpr double kMinPictureScale = 1;
 inline constexpr double kMaxPictureScale = 10;
 inline constexpr int kMinPictureDpi = 30;
 inline constexpr int kMaxPictureDpi = 2400;
-inline constexpr double kMinPictureMillimetres = 27; // 100 plot pixels
-inline constexpr double kMaxPictureMillimetres = 790; // 3000 plot pixels
+// 100 and 3000 plot pixels at 96 per inch are 26.46 and 793.75 millimetres.
+inline constexpr double kMinPictureMillimetres = 26.4;
+inline constexpr double kMaxPictureMillimetres = 794;
 inline constexpr int kMaxSharpPictureSide = 20000;
 inline constexpr qint64 kMaxSharpPicturePixels = 100'000'000;
 
