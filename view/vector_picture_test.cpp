@@ -1,35 +1,16 @@
-#include "document/document_file.h"
 #include "render/recording_canvas.h"
+#include "view/example_document_test_support.h"
 #include "view/ink_compare.h"
 #include "view/picture_export.h"
 #include "view/vector_picture.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace ovilan {
 namespace {
 
-    struct Example {
-        explicit Example(const QString& name)
-        {
-            QFile file(QStringLiteral(OVILAN_EXAMPLES "/") + name);
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-            const QByteArray bytes = file.readAll();
-            EXPECT_TRUE(loadDocument(document,
-                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                    static_cast<std::size_t>(bytes.size()))));
-        }
-        AppPreferences preferences;
-        COvilanDoc document { preferences };
-    };
-
-    QStringList exampleNames()
-    {
-        return QDir(QStringLiteral(OVILAN_EXAMPLES)).entryList({ QStringLiteral("*.ovd") });
-    }
+    using testing::Example;
+    using testing::exampleNames;
 
     // The plot drawn through the vector end `scale` times larger, brought back to its plot size.
     QImage vectorPicture(const COvilanDoc& document, QSize size, int scale, VectorStyle style)
