@@ -102,14 +102,16 @@ QString CMainFrame::openFolder() const
 
 bool CMainFrame::saveDocumentAs(const QString& path)
 {
-    // The target is replaced only once the whole document has been written.
+    // The target is replaced only once the whole document has been written. A small document
+    // sits in Qt's write buffer until the file is closed, and commit() does not notice when
+    // that last write fails (a full disk): the explicit flush does.
     QSaveFile file(path);
     const std::vector<std::uint8_t> bytes = writeDocument(document_);
     const bool written = file.open(QIODevice::WriteOnly)
         && file.write(
                reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()))
             == static_cast<qint64>(bytes.size())
-        && file.commit();
+        && file.flush() && file.commit();
     if (!written) {
         ui_.showMessage(QStringLiteral("Failed to save document."));
         return false;

@@ -69,10 +69,14 @@ QByteArray sharpPictureFile(
     return {};
 }
 
+// A picture smaller than Qt's write buffer reaches the disk only when the file is closed, and a
+// failure there does not stop commit() from replacing the target with a cut-off file: the explicit
+// flush reports it, and the temporary file is thrown away.
 bool writeWholeFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+        && file.commit();
 }
 
 } // namespace ovilan

@@ -44,6 +44,9 @@ namespace {
         return side >= kMinPictureMillimetres && side <= kMaxPictureMillimetres;
     }
 
+    // The message a side outside the limits gets, in the words of every other size check.
+    QString sideRefusal() { return printedPictureSize(QSizeF(0, 0), kPlotPixelsPerInch).refusal; }
+
     QLineEdit* namedField(const QString& text, const char* name)
     {
         auto* field = new QLineEdit(text);
@@ -54,6 +57,22 @@ namespace {
     SharpPictureFields refused(QLineEdit* field, const QString& text, bool warning)
     {
         return { {}, text, warning, field };
+    }
+
+    // A side in millimetres, or the refusal of its field.
+    struct SideField {
+        double millimetres = 0;
+        SharpPictureFields refusal;
+    };
+
+    SideField readSide(QLineEdit& field)
+    {
+        const auto side = readNumber(field);
+        if (!side)
+            return { 0, refused(&field, kEnterNumber, false) };
+        if (!withinMillimetres(*side))
+            return { 0, refused(&field, sideRefusal(), true) };
+        return { *side, {} };
     }
 
 } // namespace
@@ -125,12 +144,13 @@ SharpPictureFields SharpPictureDialog::readScale() const
 // more pixels than may be drawn.
 SharpPictureFields SharpPictureDialog::readPrintedSize() const
 {
-    const auto width = readNumber(*width_);
-    if (!width)
-        return refused(width_, kEnterNumber, false);
-    const auto height = readNumber(*height_);
-    if (!height)
-        return refused(height_, kEnterNumber, false);
+    const SideField width = readSide(*width_);
+    if (width.refusal.refusedField)
+        return width.refusal;
+    const SideField height = readSide(*height_);
+    if (height.refusal.refusedField)
+        return height.refusal;
+    const QSizeF millimetres(width.millimetres, height.millimetres);
     int dpi = kPlotPixelsPerInch;
     if (dpi_) {
         const IntegerField typed = readIntegerField(dpi_->text().toStdString(),
@@ -140,14 +160,10 @@ SharpPictureFields SharpPictureDialog::readPrintedSize() const
             return refused(dpi_, QString::fromStdString(typed.refusal), typed.warning);
         dpi = typed.value;
     }
-    const SharpPictureSizeReading reading = printedPictureSize(QSizeF(*width, *height), dpi);
-    if (reading.refusal.isEmpty())
-        return { reading.size, {}, false, nullptr };
-    QLineEdit* field = !withinMillimetres(*width) ? width_
-        : !withinMillimetres(*height)             ? height_
-        : dpi_                                    ? dpi_
-                                                  : height_;
-    return refused(field, reading.refusal, true);
+    const SharpPictureSizeReading reading = printedPictureSize(millimetres, dpi);
+    if (!reading.refusal.isEmpty())
+        return refused(dpi_ ? dpi_ : height_, reading.refusal, true);
+    return { reading.size, {}, false, nullptr };
 }
 
 SharpPictureFields SharpPictureDialog::refusal()

@@ -407,6 +407,20 @@ namespace {
         EXPECT_FALSE(window.frame.saveDocumentAs(temporaryFile(dir, "no/such/folder.ovd")));
         EXPECT_EQ(window.ui.messages.back(), "Failed to save document.");
         EXPECT_TRUE(window.document.isModified());
+        // A disk that fills up leaves the earlier file as it was, however small the document.
+        QFile earlier(*window.ui.fileName);
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        const QByteArray earlierBytes = earlier.readAll();
+        earlier.close();
+        window.ui.messages.clear();
+        {
+            const testing::FileSizeLimit full(16);
+            EXPECT_FALSE(window.frame.saveDocumentAs(*window.ui.fileName));
+        }
+        EXPECT_EQ(window.ui.messages, std::vector<std::string> { "Failed to save document." });
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), earlierBytes);
+        EXPECT_TRUE(window.document.isModified());
         // Cancelling the question to save keeps the document.
         window.ui.saveChanges = SaveChangesAnswer::Cancel;
         window.frame.action(CommandId::FileNew)->trigger();

@@ -11,10 +11,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -97,6 +99,31 @@ struct Window {
     COvilanDoc document { preferences };
     ScriptedShell ui;
     CMainFrame frame;
+};
+
+// While it lives, no file of this process may grow beyond `bytes`: a write past it fails as
+// on a full disk (the signal that would end the process is ignored meanwhile).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_ {};
+    void (*previousSignal_)(int) = nullptr;
 };
 
 inline QString temporaryFile(const QTemporaryDir& dir, const char* name)
