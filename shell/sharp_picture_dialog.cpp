@@ -96,6 +96,8 @@ SharpPictureDialog::SharpPictureDialog(PictureFormat format, QSize plotSize, QWi
         fields->addRow(byScale_, scale_);
         fields->addRow(byMillimetres_);
         connect(byScale_, &QRadioButton::toggled, this, &SharpPictureDialog::showChoice);
+        connect(byScale_, &QRadioButton::clicked, this, [this] { startTyping(scale_); });
+        connect(byMillimetres_, &QRadioButton::clicked, this, [this] { startTyping(width_); });
     }
     fields->addRow(QStringLiteral("Width (mm):"), width_);
     fields->addRow(QStringLiteral("Height (mm):"), height_);
@@ -109,6 +111,14 @@ SharpPictureDialog::SharpPictureDialog(PictureFormat format, QSize plotSize, QWi
     layout->addWidget(buttons);
     showChoice();
     keepDialogFitted(*this);
+    startTyping(scale_ ? scale_ : width_);
+}
+
+// The field to type into has the focus with its text selected, so typing replaces it.
+void SharpPictureDialog::startTyping(QLineEdit* field)
+{
+    field->setFocus();
+    field->selectAll();
 }
 
 // Only the fields of the chosen way to give the size can be typed into.

@@ -43,6 +43,7 @@ private:
     SharpPictureFields readScale() const;
     SharpPictureFields readPrintedSize() const;
     void showChoice();
+    void startTyping(QLineEdit* field);
 
     QSize plotSize_;
     QRadioButton* byScale_ = nullptr;

@@ -17,6 +17,7 @@
 #include "shell/main_frame.h"
 #include "shell/picture_dialog.h"
 #include "shell/qt_settings_store.h"
+#include "shell/sharp_picture_dialog.h"
 #include "shell/shell_test_support.h"
 #include "view/picture_export.h"
 #include "view/plot_state.h"
@@ -575,6 +576,8 @@ namespace {
             all.push_back(
                 std::make_unique<CDocPropertySheet>(document, standardDialogServices(), lastPage));
             all.push_back(std::make_unique<PictureDialog>(640, 480));
+            all.push_back(
+                std::make_unique<SharpPictureDialog>(PictureFormat::SmoothPng, QSize(640, 480)));
             all.push_back(std::make_unique<EnvironmentDialog>(preferences));
             return all;
         }();
@@ -586,7 +589,7 @@ namespace {
             anchors.append(anchor);
         }
         anchors.removeDuplicates();
-        EXPECT_EQ(anchors.size(), 6);
+        EXPECT_EQ(anchors.size(), 7);
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
@@ -604,6 +607,10 @@ namespace {
         dialogs.push_back(
             std::make_unique<CDocPropertySheet>(document, standardDialogServices(), lastPage));
         dialogs.push_back(std::make_unique<PictureDialog>(640, 480));
+        dialogs.push_back(
+            std::make_unique<SharpPictureDialog>(PictureFormat::Pdf, QSize(640, 480)));
+        dialogs.push_back(
+            std::make_unique<SharpPictureDialog>(PictureFormat::SmoothPng, QSize(640, 480)));
         dialogs.push_back(std::make_unique<EnvironmentDialog>(preferences));
         dialogs.push_back(std::make_unique<AboutDialog>(QIcon()));
         for (const auto& dialog : dialogs) {

@@ -80,6 +80,16 @@ namespace {
         EXPECT_GT(inkAgreement(exact, drawn, 2), 0.97) << where;
     }
 
+    // With OVILAN_SHARP_DUMP set to a folder, the pictures are kept there to be looked at.
+    void keepIfAsked(const QString& name, const QByteArray& bytes)
+    {
+        if (!qEnvironmentVariableIsSet("OVILAN_SHARP_DUMP"))
+            return;
+        QFile file(qEnvironmentVariable("OVILAN_SHARP_DUMP") + QLatin1Char('/') + name);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+
     struct ToolRun {
         bool started = false;
         QString output;
@@ -114,6 +124,7 @@ namespace {
             const Example example(name);
             const QByteArray svg
                 = svgPictureFile(example.document, scaledPictureSize(kPlot, 1).size);
+            keepIfAsked(name + QStringLiteral(".svg"), svg);
             const auto texts = svgTexts(svg);
             ASSERT_TRUE(texts) << name.toStdString();
             const QStringList captions = drawnTexts(example.document, kPlot);
@@ -134,7 +145,9 @@ namespace {
         const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
         QFile out(pdf);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(pdfPictureFile(example.document, scaledPictureSize(kPlot, 1).size));
+        const QByteArray bytes = pdfPictureFile(example.document, scaledPictureSize(kPlot, 1).size);
+        keepIfAsked(QStringLiteral("gallery.pdf"), bytes);
+        out.write(bytes);
         out.close();
 
         const ToolRun fonts = runTool(QStringLiteral("pdffonts"), { pdf });
@@ -173,8 +186,9 @@ namespace {
         const SharpPictureSizeReading printed = printedPictureSize(QSizeF(150, 100), 300);
         ASSERT_TRUE(printed.refusal.isEmpty());
         EXPECT_EQ(printed.size.plot, QSize(567, 378));
-        const QImage picture
-            = QImage::fromData(smoothPngFile(example.document, printed.size), "PNG");
+        const QByteArray png = smoothPngFile(example.document, printed.size);
+        keepIfAsked(QStringLiteral("gallery-300dpi.png"), png);
+        const QImage picture = QImage::fromData(png, "PNG");
         ASSERT_EQ(picture.size(), QSize(1772, 1181));
         // Printed at its own resolution it is as wide as asked for.
         EXPECT_NEAR(1000.0 * picture.width() / picture.dotsPerMeterX(), 150, 0.05);
