@@ -9,6 +9,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace ovilan {
 
@@ -138,6 +139,12 @@ std::optional<PictureRequest> QtShellInterface::askPictureSize(int width, int he
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return PictureRequest { dialog.pictureWidth(), dialog.pictureHeight(), dialog.rle() };
+}
+
+bool QtShellInterface::askPrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace ovilan

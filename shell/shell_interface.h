@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 #include <optional>
 
 namespace ovilan {
@@ -34,6 +36,8 @@ public:
     virtual std::optional<QString> saveFileName(const QString& suggestion) = 0;
     virtual std::optional<PictureFile> pictureFileName() = 0;
     virtual std::optional<PictureRequest> askPictureSize(int width, int height) = 0;
+    // The print dialog: sets up `printer` as the user chose; false when printing was cancelled.
+    virtual bool askPrinter(QPrinter& printer) = 0;
     // A message that does not come from the document: file errors, picture errors.
     void showMessage(const QString& text) { showMessage(std::string_view(text.toStdString())); }
     using UserInterface::showMessage;

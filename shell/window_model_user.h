@@ -61,6 +61,7 @@ public:
     std::optional<QString> saveFileName(const QString& suggestion) override;
     std::optional<PictureFile> pictureFileName() override { return std::nullopt; }
     std::optional<PictureRequest> askPictureSize(int, int) override { return std::nullopt; }
+    bool askPrinter(QPrinter&) override { return false; }
 
     // What the next Open and Save As are answered with.
     QString fileToOpen;
