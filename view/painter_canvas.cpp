@@ -82,29 +82,29 @@ namespace {
     public:
         void reset() { open_ = false; }
         // Narrows the cone to the directions that pass within `tolerance` of `point`, seen from
-        // `apex`; false when no direction of the cone does.
+        // `apex`; false when no direction of the cone does. Directions are kept as vectors of
+        // any length, so no square root is needed beyond the one for the angle the tolerance
+        // subtends.
         bool narrow(QPointF apex, QPointF point, double tolerance)
         {
             const QPointF toPoint = point - apex;
-            const double distance
-                = std::sqrt(toPoint.x() * toPoint.x() + toPoint.y() * toPoint.y());
-            if (distance <= tolerance)
+            const double squared = toPoint.x() * toPoint.x() + toPoint.y() * toPoint.y();
+            const double toleranceSquared = tolerance * tolerance;
+            if (squared <= toleranceSquared)
                 return true;
+            if (open_ && (cross(low_, toPoint) < 0 || cross(toPoint, high_) < 0))
+                return false;
             // The point's own direction turned both ways by the angle the tolerance subtends.
-            const double sine = tolerance / distance;
-            const double cosine = std::sqrt(1 - sine * sine);
-            const QPointF direction = toPoint / distance;
-            const QPointF across(-direction.y(), direction.x());
-            const QPointF low = direction * cosine - across * sine;
-            const QPointF high = direction * cosine + across * sine;
+            const double along = std::sqrt(squared - toleranceSquared);
+            const QPointF across(-toPoint.y() * tolerance, toPoint.x() * tolerance);
+            const QPointF low = toPoint * along - across;
+            const QPointF high = toPoint * along + across;
             if (!open_) {
                 low_ = low;
                 high_ = high;
                 open_ = true;
                 return true;
             }
-            if (cross(low_, direction) < 0 || cross(direction, high_) < 0)
-                return false;
             if (cross(low_, low) > 0)
                 low_ = low;
             if (cross(high, high_) > 0)
@@ -197,7 +197,7 @@ namespace {
         {
             if (path_.isEmpty())
                 return;
-            if (!pendingKept_ && pending_ != kept_)
+            if (!pendingKept_)
                 path_.lineTo(pending_);
             stroke();
             pendingKept_ = true;
