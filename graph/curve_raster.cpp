@@ -35,6 +35,9 @@ namespace {
     // The part of P-Q inside the visible box, or nothing.
     std::optional<Segment> clipped(Point p, Point q, const Box& box)
     {
+        // Most pieces of a trace lie wholly inside, and are their own visible part.
+        if (box.contains(p) && box.contains(q))
+            return Segment { p, q };
         const double dx = q.x - p.x;
         const double dy = q.y - p.y;
         if (std::fabs(dx) <= 1e-10) {

@@ -23,8 +23,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QUrl>
 #include <QtMath>
 
@@ -127,22 +125,6 @@ void CMainFrame::copyPicture()
             reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())));
     addSharpPictures(*clipboardData, document_, QSize(request->width, request->height));
     QGuiApplication::clipboard()->setMimeData(clipboardData);
-}
-
-// One page: the plot as the window shows it, fitted to the page with its proportions kept.
-void CMainFrame::print()
-{
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QSize shown = shownPlotSize(*view_);
-    const QImage picture = renderPictureImage(document_, shown.width(), shown.height());
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    QSize fitted = picture.size();
-    fitted.scale(page.size(), Qt::KeepAspectRatio);
-    painter.drawImage(QRect(page.topLeft(), fitted), picture);
 }
 
 QString programDataFolder(const QString& name)

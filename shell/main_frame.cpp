@@ -36,6 +36,7 @@ namespace {
 
     const QString kIdlePrompt = QStringLiteral("For Help, press F1");
     const QString kGeometryKey = QStringLiteral("Settings/Geometry");
+    const QString kSmoothLinesKey = QStringLiteral("Settings/SmoothLines");
 
     // The command's own keys first, then those of the platform it does not have yet.
     QList<QKeySequence> shortcutsOf(const CommandSpec& spec)
@@ -65,6 +66,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
 {
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);
+    smoothLines_ = settings_.value(kSmoothLinesKey, 0).toInt() != 0;
     view_ = createPlotView(this);
     setCentralWidget(view_);
     createActions();
@@ -122,6 +124,7 @@ void CMainFrame::createActions()
              CommandId::SelectInterval,
              CommandId::StandardCursor,
              CommandId::GraphList,
+             CommandId::SmoothLines,
              CommandId::StandardBar,
              CommandId::GraphsBar,
              CommandId::StatusBar })
@@ -199,6 +202,7 @@ void CMainFrame::createStatusBar()
 COvilanView* CMainFrame::createPlotView(QWidget* parent)
 {
     auto* view = new COvilanView(document_, ui_, parent);
+    view->setLineDrawing(smoothLines_ ? LineDrawing::Smooth : LineDrawing::Exact);
     view->setModeCursors(addLabelCursor(), selectCursor());
     connect(
         view, &COvilanView::coordinatesChanged, this, [this](const QString& x, const QString& y) {
@@ -255,6 +259,7 @@ void CMainFrame::connectCommands()
     on(SavePicture, [this] { savePicture(); });
     on(EditCopy, [this] { copyPicture(); });
     on(FilePrint, [this] { print(); });
+    on(FilePrintPreview, [this] { printPreview(); });
     on(AppExit, [this] { close(); });
     on(EditUndo, [this] { document_.undo(); });
     on(EditRedo, [this] { document_.redo(); });
@@ -270,6 +275,7 @@ void CMainFrame::connectCommands()
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
     on(DocumentProperties, [this] { documentProperties(document_, ui_); });
     on(GraphList, [this] { requestPaneLayout(paneLayout_ ^ 2); });
+    on(SmoothLines, [this] { setSmoothLines(!smoothLines_); });
     on(EditLabel, [this] { view_->editContextLabel(); });
     on(RemoveLabel, [this] { view_->removeContextLabel(); });
     on(AddGraph, [this] { addGraph(document_, ui_); });
@@ -341,6 +347,15 @@ void CMainFrame::requestPaneLayout(int layout)
     refreshCommandStates();
 }
 
+void CMainFrame::setSmoothLines(bool smooth)
+{
+    smoothLines_ = smooth;
+    // Written at once, as the pane layout is, so the choice holds for the next run.
+    settings_.setValue(kSmoothLinesKey, smooth ? 1 : 0);
+    view_->setLineDrawing(smooth ? LineDrawing::Smooth : LineDrawing::Exact);
+    refreshCommandStates();
+}
+
 void CMainFrame::focusOtherPane()
 {
     // With the graph list there are two panes, so next and previous are the same other one.
@@ -375,6 +390,7 @@ void CMainFrame::refreshCommandStates()
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);
     action(StandardCursor)->setChecked(mode == MouseMode::Standard);
     action(GraphList)->setChecked((paneLayout_ & 2) != 0);
+    action(SmoothLines)->setChecked(smoothLines_);
     action(StandardBar)->setChecked(!standardBar_->isHidden());
     action(GraphsBar)->setChecked(!graphsBar_->isHidden());
     action(StatusBar)->setChecked(!statusBar()->isHidden());

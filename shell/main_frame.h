@@ -63,6 +63,9 @@ public:
     // Save As Picture and Copy, the picture drawn at the size the user chose.
     void savePicture();
     void copyPicture();
+    // Print, after the print dialog, and Print Preview.
+    void print();
+    void printPreview();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,8 +100,10 @@ private:
     void fillRecentMenu(QMenu* menu);
     void writeRecentFiles();
 
-    // Pictures, printing and help.
-    void print();
+    // Smooth lines on or off, in every plot view and in the settings.
+    void setSmoothLines(bool smooth);
+
+    // Help.
     void openHelp(const QString& page);
 
     COvilanDoc& document_;
@@ -118,6 +123,7 @@ private:
     QStringList recentFiles_;
     QString path_;
     int paneLayout_ = 1;
+    bool smoothLines_ = false;
 };
 
 } // namespace ovilan

@@ -10,6 +10,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace ovilan {
 
@@ -163,6 +164,12 @@ std::optional<SharpPictureSize> QtShellInterface::askSharpPictureSize(
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.pictureSize();
+}
+
+bool QtShellInterface::askPrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace ovilan

@@ -27,6 +27,7 @@ public:
     std::optional<PictureRequest> askPictureSize(int width, int height) override;
     std::optional<SharpPictureSize> askSharpPictureSize(
         PictureFormat format, QSize plotSize) override;
+    bool askPrinter(QPrinter& printer) override;
 
 private:
     QWidget* parent_ = nullptr;

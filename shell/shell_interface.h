@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QPrinter;
+
 namespace ovilan {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
@@ -43,6 +45,8 @@ public:
     virtual std::optional<SharpPictureSize> askSharpPictureSize(
         PictureFormat format, QSize plotSize)
         = 0;
+    // The print dialog: sets up `printer` as the user chose; false when printing was cancelled.
+    virtual bool askPrinter(QPrinter& printer) = 0;
     // A message that does not come from the document: file errors, picture errors.
     void showMessage(const QString& text) { showMessage(std::string_view(text.toStdString())); }
     using UserInterface::showMessage;

@@ -81,22 +81,22 @@ namespace {
                 QStringLiteral("Save &As..."),
                 QStringLiteral("Save As Pi&cture..."),
                 QStringLiteral("-"),
+                QStringLiteral("&Print...\tCtrl+P"),
+                QStringLiteral("Print Pre&view..."),
+                QStringLiteral("-"),
                 QStringLiteral("Recent File"),
                 QStringLiteral("-"),
                 QStringLiteral("E&xit") }));
         const QStringList view = itemTexts(menus[3]->menu());
-        ASSERT_EQ(view.size(), 13);
+        ASSERT_EQ(view.size(), 14);
         EXPECT_EQ(view[8], QStringLiteral("&Graph List "));
+        EXPECT_EQ(view[9], QStringLiteral("S&mooth Lines"));
         EXPECT_EQ(view[3], QStringLiteral("Scroll &Left\tCtrl+Left arrow"));
         EXPECT_EQ(itemTexts(menus[4]->menu()),
             (QStringList { QStringLiteral("&Contents\tF1"), QStringLiteral("&About Ovilan") }));
         // Items with a tool bar button show its image; Exit has none.
         EXPECT_FALSE(window.frame.action(CommandId::FileNew)->icon().isNull());
         EXPECT_TRUE(window.frame.action(CommandId::AppExit)->icon().isNull());
-        // Print is reachable by its shortcut only.
-        for (QAction* menu : menus)
-            EXPECT_FALSE(
-                menu->menu()->actions().contains(window.frame.action(CommandId::FilePrint)));
     }
 
     TEST(MainFrame, ShortcutsPromptsAndTips)
@@ -329,6 +329,36 @@ namespace {
         EXPECT_EQ(second.frame.paneLayout(), 3);
         second.frame.action(CommandId::GraphList)->trigger();
         second.frame.close();
+    }
+
+    // Smooth lines are off at first; the choice reaches the plot view at once, the view the graph
+    // list brings, and the next run.
+    TEST(MainFrame, SmoothLinesAreRememberedAndReachEveryPlotView)
+    {
+        QSettings(QStringLiteral("Quenbrix"), QStringLiteral("Ovilan"))
+            .remove(QStringLiteral("Settings/SmoothLines"));
+        {
+            Window window;
+            QAction* smooth = window.frame.action(CommandId::SmoothLines);
+            EXPECT_TRUE(smooth->isCheckable());
+            EXPECT_FALSE(smooth->isChecked());
+            EXPECT_EQ(window.frame.plotView()->lineDrawing(), LineDrawing::Exact);
+            EXPECT_EQ(smooth->statusTip(), QStringLiteral("Draw curves, axes and texts smoothed"));
+            smooth->trigger();
+            EXPECT_TRUE(smooth->isChecked());
+            EXPECT_EQ(window.frame.plotView()->lineDrawing(), LineDrawing::Smooth);
+            window.frame.action(CommandId::GraphList)->trigger();
+            EXPECT_EQ(window.frame.plotView()->lineDrawing(), LineDrawing::Smooth);
+            window.frame.action(CommandId::GraphList)->trigger();
+        }
+        {
+            Window second;
+            EXPECT_TRUE(second.frame.action(CommandId::SmoothLines)->isChecked());
+            EXPECT_EQ(second.frame.plotView()->lineDrawing(), LineDrawing::Smooth);
+            second.frame.action(CommandId::SmoothLines)->trigger();
+        }
+        Window third;
+        EXPECT_EQ(third.frame.plotView()->lineDrawing(), LineDrawing::Exact);
     }
 
     TEST(MainFrame, GraphCommandsKeepUndoRedoAndEditEnabledInStep)

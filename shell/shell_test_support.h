@@ -6,6 +6,7 @@
 #include "shell/picture_dialog.h"
 #include "shell/shell_interface.h"
 
+#include <QPrinter>
 #include <QSettings>
 #include <QSize>
 #include <QStringList>
@@ -65,6 +66,13 @@ struct ScriptedShell : ShellInterface {
         sharpPictureAsked = { format, plotSize };
         return sharpPicture;
     }
+    bool askPrinter(QPrinter& printer) override
+    {
+        if (!setUpPrinter)
+            return false;
+        setUpPrinter(printer);
+        return true;
+    }
 
     std::vector<std::string> messages;
     SaveChangesAnswer saveChanges = SaveChangesAnswer::Discard;
@@ -77,6 +85,7 @@ struct ScriptedShell : ShellInterface {
     QStringList openFolders;
     std::unique_ptr<CFunctionGraph> nextGraph;
     std::function<void(CPlotLabel&)> editLabel;
+    std::function<void(QPrinter&)> setUpPrinter; // the print dialog's choices; empty cancels
 };
 
 struct Window {

@@ -65,6 +65,7 @@ public:
     {
         return std::nullopt;
     }
+    bool askPrinter(QPrinter&) override { return false; }
 
     // What the next Open and Save As are answered with.
     QString fileToOpen;

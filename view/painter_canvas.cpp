@@ -76,15 +76,59 @@ namespace {
     qreal lineWidening(std::int32_t width) { return width == 2 ? 0.5 : width == 4 ? -0.5 : 0; }
     qreal brushWidening(std::int32_t width) { return width == 2 || width == 4 ? -0.5 : 0; }
 
+    // Which directions from a point still pass within a tolerance of every point seen since it:
+    // the sleeve a run of nearly collinear points fits in, so the run can be drawn as one line.
+    class DirectionCone {
+    public:
+        void reset() { open_ = false; }
+        // Narrows the cone to the directions that pass within `tolerance` of `point`, seen from
+        // `apex`; false when no direction of the cone does. Directions are kept as vectors of
+        // any length, so no square root is needed beyond the one for the angle the tolerance
+        // subtends.
+        bool narrow(QPointF apex, QPointF point, double tolerance)
+        {
+            const QPointF toPoint = point - apex;
+            const double squared = toPoint.x() * toPoint.x() + toPoint.y() * toPoint.y();
+            const double toleranceSquared = tolerance * tolerance;
+            if (squared <= toleranceSquared)
+                return true;
+            if (open_ && (cross(low_, toPoint) < 0 || cross(toPoint, high_) < 0))
+                return false;
+            // The point's own direction turned both ways by the angle the tolerance subtends.
+            const double along = std::sqrt(squared - toleranceSquared);
+            const QPointF across(-toPoint.y() * tolerance, toPoint.x() * tolerance);
+            const QPointF low = toPoint * along - across;
+            const QPointF high = toPoint * along + across;
+            if (!open_) {
+                low_ = low;
+                high_ = high;
+                open_ = true;
+                return true;
+            }
+            if (cross(low_, low) > 0)
+                low_ = low;
+            if (cross(high, high_) > 0)
+                high_ = high;
+            return true;
+        }
+
+    private:
+        static double cross(QPointF a, QPointF b) { return a.x() * b.y() - a.y() * b.x(); }
+
+        bool open_ = false;
+        QPointF low_;
+        QPointF high_;
+    };
+
     // The pieces of a curve that join end to end, as one path, with the length of dash pattern
     // that ran before it.
     class CurvePainter {
     public:
-        CurvePainter(QPainter& painter, QPen pen, qreal offset, double tolerance)
+        CurvePainter(QPainter& painter, QPen pen, qreal offset, const VectorStyle& style)
             : painter_(painter)
             , pen_(std::move(pen))
             , offset_(offset)
-            , tolerance_(tolerance)
+            , style_(style)
         {
         }
         ~CurvePainter() { flush(); }
@@ -96,20 +140,26 @@ namespace {
             const QPointF from = centreOf(piece.from.x + offset_, piece.from.y + offset_);
             const QPointF to = centreOf(piece.to.x + offset_, piece.to.y + offset_);
             // The pixel end continues a piece that starts on the pixel the one before ended on.
-            const bool continues = started_ && std::lround(piece.from.x) == std::lround(lastEnd_.x)
-                && std::lround(piece.from.y) == std::lround(lastEnd_.y);
+            const bool continues = started_
+                && ((piece.from.x == lastEnd_.x && piece.from.y == lastEnd_.y)
+                    || (std::lround(piece.from.x) == std::lround(lastEnd_.x)
+                        && std::lround(piece.from.y) == std::lround(lastEnd_.y)));
             if (!continues) {
                 flush();
                 path_.moveTo(from);
                 kept_ = from;
+                cone_.reset();
                 started_ = true;
             }
             lastEnd_ = piece.to;
+            if (style_.straightTolerance > 0) {
+                addAlongSleeve(to);
+                return;
+            }
             pending_ = to;
             // A point closer than the tolerance to the last one kept adds nothing that shows.
-            if (std::hypot(to.x() - kept_.x(), to.y() - kept_.y()) >= tolerance_) {
-                path_.lineTo(to);
-                kept_ = to;
+            if (std::hypot(to.x() - kept_.x(), to.y() - kept_.y()) >= style_.curveTolerance) {
+                keep(to);
                 pendingKept_ = true;
             } else {
                 pendingKept_ = false;
@@ -117,27 +167,58 @@ namespace {
         }
 
     private:
+        // A point that stays within the tolerance of the straight run from the last kept point
+        // extends the run; the first that does not ends it at the point before.
+        void addAlongSleeve(QPointF to)
+        {
+            if (!cone_.narrow(kept_, to, style_.straightTolerance)) {
+                keep(pending_);
+                cone_.reset();
+                cone_.narrow(kept_, to, style_.straightTolerance);
+            }
+            pending_ = to;
+            pendingKept_ = false;
+        }
+
+        void keep(QPointF point)
+        {
+            path_.lineTo(point);
+            kept_ = point;
+            // A long run is stroked in parts: Qt's raster engine fills one huge smooth outline
+            // many times slower than the same outline in parts. The parts overlap at their round
+            // ends, so the line shows no joint.
+            if (style_.pointsPerStroke > 0 && path_.elementCount() > style_.pointsPerStroke) {
+                stroke();
+                path_.moveTo(point);
+            }
+        }
+
         void flush()
         {
             if (path_.isEmpty())
                 return;
             if (!pendingKept_)
                 path_.lineTo(pending_);
+            stroke();
+            pendingKept_ = true;
+        }
+
+        void stroke()
+        {
             // The pattern runs on across the pieces as it does on the pixels.
-            QPen pen = pen_;
-            if (pen.style() == Qt::CustomDashLine)
-                pen.setDashOffset(ranLength_ / pen.widthF());
-            painter_.strokePath(path_, pen);
+            if (pen_.style() == Qt::CustomDashLine)
+                pen_.setDashOffset(ranLength_ / pen_.widthF());
+            painter_.strokePath(path_, pen_);
             ranLength_ += path_.length();
             path_.clear();
-            pendingKept_ = true;
         }
 
         QPainter& painter_;
         QPen pen_;
         qreal offset_;
-        double tolerance_;
+        const VectorStyle& style_;
         QPainterPath path_;
+        DirectionCone cone_;
         QPointF kept_;
         QPointF pending_;
         bool pendingKept_ = true;
@@ -223,10 +304,8 @@ void PainterCanvas::drawCurve(CurvePieces& pieces, const Pen& pen)
     // The pixel brush is round and its dashes are shortened by its reach, which round caps put
     // back.
     const QList<qreal> dashes = dashLengths(curveDashPattern(pen.style, width));
-    CurvePainter curve(painter_,
-        qtPen(pen.color, width, dashes, Qt::RoundCap),
-        brushWidening(width),
-        style_.curveTolerance);
+    CurvePainter curve(
+        painter_, qtPen(pen.color, width, dashes, Qt::RoundCap), brushWidening(width), style_);
     for (auto batch = pieces.next(); !batch.empty(); batch = pieces.next())
         for (const CurvePiece& piece : batch)
             curve.add(piece);

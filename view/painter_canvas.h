@@ -10,9 +10,16 @@ namespace ovilan {
 // How the vector end draws: smoothed or not, and how close together two points of a curve may be
 // before the second is left out (in plot pixels; 0 keeps every point). A curve traced with many
 // more points than pixels gives a picture file as small as its shape needs.
+//
+// For drawing fast on a screen a curve can instead be drawn as straight runs: points that all lie
+// within `straightTolerance` plot pixels of one straight line become that line (0: off, the
+// distance rule holds), and a long curve is stroked in parts of at most `pointsPerStroke` points
+// (0: one stroke each).
 struct VectorStyle {
     bool antialiased = true;
     double curveTolerance = 0.25;
+    double straightTolerance = 0;
+    int pointsPerStroke = 0;
 };
 
 // The plot's primitives drawn as real lines, paths, ellipses and texts on a QPainter: the end

@@ -4,6 +4,7 @@
 #include "render/cursor_readout.h"
 #include "view/plot_state.h"
 #include "view/qimage_canvas.h"
+#include "view/screen_plot.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -164,17 +165,15 @@ void COvilanView::drawPlotArea(const QRect& area)
     // first and comes back with the next mouse move.
     if (dragState_)
         update(toLogical(dragState_->saved.restore(backBuffer_)));
-    QImageCanvas canvas(backBuffer_);
-    canvas.setClipBox({ area.left(), area.top(), area.right(), area.bottom() });
-    // Erasing the background fills what is repainted in the document's colour, which is also the
-    // background of opaque texts; the layout is computed afresh for every drawing.
-    const Rgb background = colorOf(document_.general.backgroundColor);
-    canvas.fillRect({ area.left(), area.top(), area.right() + 1, area.bottom() + 1 }, background);
-    canvas.textState().backgroundColor = background;
-    PlotMapping& mapping = currentPlotMapping();
-    mapping.plotRect = { 0, 0, backBuffer_.width(), backBuffer_.height() };
-    layoutDocument(mapping, canvas, document_);
-    drawPlot(canvas, mapping, document_);
+    drawScreenPlot(backBuffer_, area, lineDrawing_, currentPlotMapping(), document_);
+}
+
+void COvilanView::setLineDrawing(LineDrawing drawing)
+{
+    if (drawing == lineDrawing_)
+        return;
+    lineDrawing_ = drawing;
+    markStale(deviceRect());
 }
 
 void COvilanView::showReadOut(double x, double y)

@@ -5,6 +5,7 @@
 #include "document/user_interface.h"
 #include "view/drag_feedback.h"
 #include "view/mouse_mode.h"
+#include "view/screen_plot.h"
 
 #include <QCursor>
 #include <QImage>
@@ -40,6 +41,11 @@ public:
     void editContextLabel();
     void removeContextLabel();
     std::int32_t contextLabelIndex() const { return contextLabelIndex_; }
+
+    // Exact pixels or smooth lines; the layout, and so everything the mouse does, is the same for
+    // both. A change repaints the whole plot.
+    void setLineDrawing(LineDrawing drawing);
+    LineDrawing lineDrawing() const { return lineDrawing_; }
 
     // The picture of the plot as the window shows it, in device pixels.
     QImage snapshot() const { return backBuffer_; }
@@ -108,6 +114,7 @@ private:
     UserInterface& ui_;
     QImage backBuffer_; // in device pixels
     qreal backBufferRatio_ = 0;
+    LineDrawing lineDrawing_ = LineDrawing::Exact;
     QRegion stale_;
     QCursor addLabelCursor_;
     QCursor selectCursor_;

@@ -16,6 +16,10 @@ namespace {
 
     using testing::ScriptedUi;
 
+    // The whole mouse work runs once with exact pixels and once with smooth lines
+    // (--smooth-lines): labels, drags, selections and their feedback must not tell them apart.
+    LineDrawing testedDrawing = LineDrawing::Exact;
+
     // A shown plot view over its own document, with the mouse driven by hand-made events so each
     // press, move and release reaches the view exactly as given.
     // Turns the mouse wheel by `delta` eighths of a degree over the device pixel `pointer`.
@@ -38,6 +42,7 @@ namespace {
         {
             preferences.persistentCursor = persistentCursor;
             currentMouseMode() = MouseMode::Standard;
+            view.setLineDrawing(testedDrawing);
             view.resize(400, 300);
             view.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -146,6 +151,25 @@ namespace {
         // The plot rectangle is laid out in those pixels, not in window coordinates.
         EXPECT_LE(mapping.plotRect.right, plot.screen().width());
         EXPECT_GT(mapping.plotRect.right - mapping.plotRect.left, plot.screen().width() * 3 / 4);
+    }
+
+    // Switching the drawing repaints the whole plot at once and keeps the layout, so a point the
+    // mouse found before is found at the same pixel after.
+    TEST(PlotMouse, SwitchingSmoothLinesRepaintsAndKeepsTheLayout)
+    {
+        Plot plot;
+        plot.addLabel(2, 3, "kept");
+        const QImage before = plot.screen();
+        const PlotMapping mapping = currentPlotMapping();
+        const LineDrawing other
+            = testedDrawing == LineDrawing::Exact ? LineDrawing::Smooth : LineDrawing::Exact;
+        plot.view.setLineDrawing(other);
+        plot.view.repaint();
+        EXPECT_NE(plot.screen(), before);
+        EXPECT_EQ(currentPlotMapping(), mapping);
+        plot.view.setLineDrawing(testedDrawing);
+        plot.view.repaint();
+        EXPECT_EQ(plot.screen(), before);
     }
 
     TEST(PlotMouse, DraggingBeyondTheEdgePinsTheLabelToTheRangeInOneStep)
@@ -432,5 +456,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--smooth-lines")))
+        ovilan::testedDrawing = ovilan::LineDrawing::Smooth;
     return RUN_ALL_TESTS();
 }
