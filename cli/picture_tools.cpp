@@ -1,5 +1,6 @@
 #include "cli/picture_tools.h"
 
+#include "view/palette_png.h"
 #include "view/picture_export.h"
 
 #include <QBuffer>
@@ -52,12 +53,10 @@ std::optional<std::vector<std::uint8_t>> pictureFile(
             return std::nullopt;
         return bmpFile(dib);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!toPaletteImage(picture).save(&buffer, "PNG"))
+    auto png = palettePngFile(picture);
+    if (png.empty())
         return std::nullopt;
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    return png;
 }
 
 } // namespace ovilan::cli
