@@ -15,9 +15,10 @@ namespace {
     constexpr std::uint8_t kBitDepth = 4;
     constexpr std::uint8_t kIndexedColour = 3;
     constexpr std::uint8_t kNoFilter = 0;
-    // Plots are mostly white with thin lines: fast compression already finds the long runs, and
-    // the stronger levels save a few per cent for several times the time.
-    constexpr int kCompressionLevel = 1;
+    // Plots are mostly white with thin lines. For the large 1920 x 1080 plot level 3 takes as
+    // long as level 1 and is a quarter smaller (50 KB); the default level 6 is a quarter smaller
+    // again but takes more than twice as long, level 9 twenty times as long.
+    constexpr int kCompressionLevel = 3;
 
     void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
     {
