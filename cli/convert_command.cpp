@@ -11,8 +11,10 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <future>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -285,17 +287,30 @@ namespace {
         return format == PictureFormat::Svg || format == PictureFormat::Pdf;
     }
 
-    // Why the conversion failed, in the program's words; empty when the target has been written.
-    std::string_view convertOne(
-        const Conversion& conversion, const ConvertPlan& plan, const PictureMaker* maker)
+    struct OpenedDocument {
+        std::unique_ptr<COvilanDoc> document;
+        std::string_view failure; // the program's message when it could not be opened
+    };
+
+    // Reads and traces a document on a thread of its own.
+    std::future<OpenedDocument> openInBackground(
+        const std::string& path, const AppPreferences& preferences)
     {
-        const AppPreferences preferences;
-        COvilanDoc document(preferences);
-        if (const std::string_view failure = openDocument(document, conversion.source);
-            !failure.empty())
-            return failure;
+        return std::async(std::launch::async, [&path, &preferences] {
+            OpenedDocument opened { std::make_unique<COvilanDoc>(preferences), {} };
+            opened.failure = openDocument(*opened.document, path);
+            return opened;
+        });
+    }
+
+    // Why the target could not be written, in the program's words; empty when it has been.
+    std::string_view writeTarget(const COvilanDoc& document,
+        const std::string& target,
+        const ConvertPlan& plan,
+        const PictureMaker* maker)
+    {
         if (!plan.picture) {
-            if (!writeFileSafely(conversion.target, writeDocument(document)))
+            if (!writeFileSafely(target, writeDocument(document)))
                 return "Failed to save document.";
             return {};
         }
@@ -303,7 +318,7 @@ namespace {
         if (!bytes)
             return isVector(plan.picture->format) ? "Can't save the picture."
                                                   : "Can't save the bitmap.";
-        if (!writeFileSafely(conversion.target, *bytes))
+        if (!writeFileSafely(target, *bytes))
             return "An error has occured while saving.";
         return {};
     }
@@ -324,16 +339,27 @@ int runConvert(std::span<const std::string_view> args, std::ostream& err)
         err << "ovilan-cli: the folder " << *arguments->outDir << " does not exist\n";
         return kExitRefused;
     }
+    // Documents are read and traced on a second thread, one ahead of the pictures: the first
+    // while the application and its fonts start, each next one while the last is drawn.
+    const AppPreferences preferences;
+    const std::vector<Conversion>& conversions = plan->conversions;
+    std::future<OpenedDocument> next = openInBackground(conversions.front().source, preferences);
     std::optional<PictureMaker> maker;
     if (plan->picture)
         maker.emplace();
     int status = kExitSuccess;
-    for (const Conversion& conversion : plan->conversions) {
-        const std::string_view failure = convertOne(conversion, *plan, maker ? &*maker : nullptr);
+    for (std::size_t i = 0; i < conversions.size(); ++i) {
+        const OpenedDocument opened = next.get();
+        if (i + 1 < conversions.size())
+            next = openInBackground(conversions[i + 1].source, preferences);
+        const std::string_view failure = !opened.failure.empty()
+            ? opened.failure
+            : writeTarget(
+                *opened.document, conversions[i].target, *plan, maker ? &*maker : nullptr);
         if (failure.empty())
             continue;
         if (plan->batch)
-            err << conversion.source << ": ";
+            err << conversions[i].source << ": ";
         err << failure << '\n';
         status = kExitRefused;
     }

@@ -1,10 +1,14 @@
 #include "cli/picture_tools.h"
 
+#include "render/plot_label.h"
+#include "render/plot_settings.h"
 #include "view/palette_png.h"
 #include "view/picture_export.h"
+#include "view/qimage_canvas.h"
 #include "view/sharp_picture.h"
 #include "view/vector_picture.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -39,6 +43,17 @@ namespace {
                 millimetres, request.dotsPerInch.value_or(kPlotPixelsPerInch));
         }
         return scaledPictureSize(QSize(request.width, request.height), request.scale.value_or(1));
+    }
+
+    // The fonts a plot draws with unless its document names others. Resolving them reads the
+    // system's font configuration, which then need not wait for the first text of a picture.
+    void resolveUsualFonts()
+    {
+        for (const FontRecord& font : { AxisSettings {}.labelFont,
+                 AxisSettings {}.captionFont,
+                 LegendSettings {}.font,
+                 CPlotLabel {}.font })
+            QFontMetrics(toQFont(font, kPlotPixelsPerInch)).height();
     }
 
     std::vector<std::uint8_t> bytesOf(const QByteArray& bytes)
@@ -116,6 +131,7 @@ std::string pictureRefusal(const PictureRequest& request)
 PictureMaker::PictureMaker()
     : application_(std::make_unique<HeadlessApplication>())
 {
+    resolveUsualFonts();
 }
 
 PictureMaker::~PictureMaker() = default;
