@@ -29,8 +29,9 @@ constexpr std::string_view kUsage = R"(usage:
                                            the plot as a picture; 800x600 unless a size
                                            from 100 to 3000 is given; --rle compresses a BMP;
                                            a PNG has the plot's 16 colours unless --smooth,
-                                           --scale (1 to 10) or --dpi (30 to 2400) with --mm
-                                           (27 to 790 a side) asks for full colour
+                                           --scale N (1 to 10) or --dpi N (30 to 2400) with
+                                           --mm WxH (27 to 790 a side) asks for full colour;
+                                           --mm alone sizes an SVG or a PDF
   ovilan-cli convert IN.ovd... --to bmp|png|svg|pdf --out-dir DIR [options as above]
                                            each document as DIR/NAME.bmp|png|svg|pdf
   ovilan-cli --version                     the version of the program
