@@ -297,6 +297,7 @@ namespace {
         const std::string& path, const AppPreferences& preferences)
     {
         return std::async(std::launch::async, [&path, &preferences] {
+            leaveEndingSignalsToOtherThreads();
             OpenedDocument opened { std::make_unique<COvilanDoc>(preferences), {} };
             opened.failure = openDocument(*opened.document, path);
             return opened;
