@@ -9,6 +9,10 @@ set -euo pipefail
 build=${1:?usage: convert_vs_gnuplot.sh BUILD_DIR}
 runs=${OVILAN_CONVERT_RUNS:-9}
 cli="$build/cli/ovilan-cli"
+if ! command -v gnuplot >/dev/null; then
+  echo "convert_vs_gnuplot: gnuplot is missing (Debian: gnuplot-nox, which test.sh installs)" >&2
+  exit 1
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
