@@ -10,7 +10,7 @@ cmake --build build --target window_model_test
 OVILAN_MODEL_SEED=1 OVILAN_MODEL_RUNS=10 OVILAN_MODEL_STEPS=2000 ./build/shell/window_model_test
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVILAN_TESTS=OFF >/dev/null
 cmake --build build-release --target expr_bench document_bench draw_bench window_bench \
-  pow_window_bench bounds_bench
+  pow_window_bench bounds_bench ovilan-cli large_plot_document
 ./build-release/bench/expr_bench "$@"
 ./build-release/bench/document_bench "$@"
 ./build-release/bench/draw_bench "$@"
@@ -19,3 +19,5 @@ cmake --build build-release --target expr_bench document_bench draw_bench window
 ./build-release/bench/window_bench
 # Fails when pow inside the window is more than 1.2 times slower than in a plain process.
 ./build-release/bench/pow_window_bench
+# The command-line tool's whole process on the large plot, beside gnuplot on the same work.
+bench/convert_vs_gnuplot.sh build-release

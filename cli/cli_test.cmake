@@ -122,6 +122,144 @@ if(NOT last_errors STREQUAL "An error has occured while saving.\n")
   message(FATAL_ERROR "an unwritable picture gave: ${last_errors}")
 endif()
 
+execute_process(COMMAND id -u OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+# Sharp pictures: an SVG is XML with its texts as text, a PDF one page of the size asked for, a
+# smooth PNG has the pixels its scale or resolution gives; a plain PNG keeps its 16 colours.
+set(sharp ${CMAKE_CURRENT_BINARY_DIR}/sharp)
+file(REMOVE_RECURSE ${sharp})
+file(MAKE_DIRECTORY ${sharp})
+expect_hex(${png} 24 2 "0403") # 4 bits a pixel, a palette
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/gallery.svg)
+file(READ ${sharp}/gallery.svg svg)
+if(NOT svg MATCHES "<svg width=\"211.667mm\" height=\"158.75mm\"" OR NOT svg MATCHES ">peak</text>")
+  message(FATAL_ERROR "gallery.svg is not an 800 x 600 plot with its label as text")
+endif()
+find_program(XMLLINT xmllint)
+if(XMLLINT)
+  execute_process(COMMAND ${XMLLINT} --noout ${sharp}/gallery.svg RESULT_VARIABLE invalid)
+  if(invalid)
+    message(FATAL_ERROR "gallery.svg is not well-formed XML")
+  endif()
+endif()
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/gallery.pdf --dpi 300 --mm 150x100)
+expect_hex(${sharp}/gallery.pdf 0 5 "255044462d") # %PDF-
+find_program(PDFINFO pdfinfo)
+if(PDFINFO)
+  execute_process(COMMAND ${PDFINFO} ${sharp}/gallery.pdf OUTPUT_VARIABLE info)
+  # Qt lays pages out in whole points: 425.2 x 283.5 becomes 425 x 283.
+  if(NOT info MATCHES "Pages: +1\n" OR NOT info MATCHES "Page size: +425 x 283 pts")
+    message(FATAL_ERROR "the PDF of 150 x 100 mm is not one page of that size:\n${info}")
+  endif()
+endif()
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/scaled.png --scale 2)
+expect_hex(${sharp}/scaled.png 16 10 "00000640000004b00802") # 1600 x 1200, 8-bit RGB
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/printed.png --dpi 300 --mm 150x100)
+expect_hex(${sharp}/printed.png 16 8 "000006ec0000049d") # 1772 x 1181
+run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/smooth.png --smooth --size 320x200)
+expect_hex(${sharp}/smooth.png 16 10 "00000140000000c80802")
+if(NOT last_errors STREQUAL "")
+  message(FATAL_ERROR "a sharp picture wrote to stderr: ${last_errors}")
+endif()
+
+# Options that do not fit the format or each other, and limits, are usage errors named in the
+# message; nothing is written.
+set(refusals
+  "x.svg --rle|--rle applies to BMP pictures only"
+  "x.bmp --smooth|--smooth applies to PNG pictures only"
+  "x.pdf --scale 2|--scale applies to PNG pictures only"
+  "x.bmp --dpi 300 --mm 100x100|--dpi and --mm apply to PNG, SVG and PDF pictures only"
+  "x.png --scale 2 --dpi 300 --mm 100x100|--scale and --dpi cannot be given together"
+  "x.png --dpi 300|--dpi needs --mm"
+  "x.png --mm 100x100|--mm needs --dpi"
+  "x.svg --size 400x300 --mm 100x100|--size and --mm cannot be given together"
+  "x.ovd --smooth|apply to pictures only"
+  "x.png --scale 10.5|The scale must be between 1 and 10."
+  "x.png --scale 0.9|The scale must be between 1 and 10."
+  "x.png --scale two|The scale must be between 1 and 10."
+  "x.png --dpi 29 --mm 100x100|The resolution must be between 30 and 2400 dots per inch."
+  "x.png --dpi 2401 --mm 100x100|The resolution must be between 30 and 2400 dots per inch."
+  "x.pdf --mm 26x100|A side of the picture must be between 26.4 and 794 millimetres."
+  "x.svg --mm 100x795|A side of the picture must be between 26.4 and 794 millimetres."
+  "x.png --dpi 2400 --mm 300x300|at most 20000 pixels a side."
+  "x.png --dpi 1200 --mm 400x400|at most 100 million pixels."
+  "x.png --scale 10 --size 3000x3000|at most 20000 pixels a side.")
+foreach(refusal ${refusals})
+  string(REPLACE "|" ";" parts "${refusal}")
+  list(GET parts 0 arguments)
+  list(GET parts 1 expected)
+  separate_arguments(arguments)
+  list(TRANSFORM arguments PREPEND ${sharp}/ AT 0)
+  run_cli(2 "" "" convert ${EXAMPLES}/gallery.ovd ${arguments})
+  string(FIND "${last_errors}" "${expected}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "convert ${arguments} gave: ${last_errors}")
+  endif()
+endforeach()
+file(GLOB left RELATIVE ${sharp} ${sharp}/x.*)
+if(left)
+  message(FATAL_ERROR "refused conversions wrote: ${left}")
+endif()
+
+# A batch converts every document it can into the folder, reports the one it cannot by name and
+# fails; a missing folder, a format without a picture and two documents of one name are refused.
+set(batch ${CMAKE_CURRENT_BINARY_DIR}/batch)
+file(REMOVE_RECURSE ${batch})
+file(MAKE_DIRECTORY ${batch}/out)
+file(COPY_FILE ${truncated} ${batch}/broken.ovd)
+run_cli(1 "" "" convert ${EXAMPLES}/gallery.ovd ${batch}/broken.ovd ${EXAMPLES}/polar_rose.ovd
+  --to png --out-dir ${batch}/out --size 200x150)
+expect_errors("${batch}/broken.ovd: Unexpected file format.\n")
+file(GLOB written RELATIVE ${batch}/out ${batch}/out/*)
+list(SORT written)
+if(NOT written STREQUAL "gallery.png;polar_rose.png")
+  message(FATAL_ERROR "the batch wrote: ${written}")
+endif()
+expect_hex(${batch}/out/polar_rose.png 16 10 "000000c8000000960403") # 200 x 150, 16 colours
+foreach(format svg pdf bmp)
+  run_cli(0 "" "" convert ${EXAMPLES}/gallery.ovd ${EXAMPLES}/lissajous.ovd --to ${format}
+    --out-dir ${batch}/out)
+  if(NOT EXISTS ${batch}/out/gallery.${format} OR NOT EXISTS ${batch}/out/lissajous.${format})
+    message(FATAL_ERROR "the batch to ${format} did not write both pictures")
+  endif()
+endforeach()
+run_cli(1 "" "" convert ${EXAMPLES}/gallery.ovd --to svg --out-dir ${batch}/missing)
+expect_errors("ovilan-cli: the folder ${batch}/missing does not exist\n")
+run_cli(2 "" "" convert ${EXAMPLES}/gallery.ovd --to gif --out-dir ${batch}/out)
+run_cli(2 "" "" convert ${EXAMPLES}/gallery.ovd --to svg)
+run_cli(2 "" "" convert ${EXAMPLES}/gallery.ovd ${truncated} ${batch}/../gallery.ovd --to svg
+  --out-dir ${batch}/out)
+if(NOT last_errors MATCHES "would both be written to ${batch}/out/gallery.svg")
+  message(FATAL_ERROR "two documents of one name gave: ${last_errors}")
+endif()
+
+# Sharp pictures that cannot be written are reported and leave nothing behind.
+foreach(target no-such-dir/out.svg no-such-dir/out.pdf no-such-dir/out.png)
+  run_cli(1 "" "" convert ${EXAMPLES}/gallery.ovd ${sharp}/${target} --mm 100x100 --dpi 96)
+  expect_errors("An error has occured while saving.\n")
+endforeach()
+foreach(target full.svg full.pdf)
+  execute_process(COMMAND sh -c "ulimit -f 1 && exec \"$0\" \"$@\""
+      ${CLI} convert ${EXAMPLES}/gallery.ovd ${sharp}/${target}
+    TIMEOUT 20 ERROR_VARIABLE errors RESULT_VARIABLE status)
+  if(NOT status EQUAL 1 OR NOT errors STREQUAL "An error has occured while saving.\n")
+    message(FATAL_ERROR "${target} onto a full disk: exit ${status}: ${errors}")
+  endif()
+endforeach()
+if(NOT user STREQUAL "0") # the superuser writes into every folder
+  file(MAKE_DIRECTORY ${batch}/locked)
+  file(CHMOD ${batch}/locked PERMISSIONS OWNER_READ OWNER_EXECUTE)
+  run_cli(1 "" "" convert ${EXAMPLES}/gallery.ovd ${EXAMPLES}/lissajous.ovd --to pdf
+    --out-dir ${batch}/locked)
+  expect_errors("${EXAMPLES}/gallery.ovd: An error has occured while saving.\n${EXAMPLES}/lissajous.ovd: An error has occured while saving.\n")
+  file(CHMOD ${batch}/locked PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+endif()
+file(GLOB left RELATIVE ${sharp} ${sharp}/*)
+list(SORT left)
+if(NOT left STREQUAL "gallery.pdf;gallery.svg;printed.png;scaled.png;smooth.png")
+  message(FATAL_ERROR "after the failed sharp pictures the folder holds: ${left}")
+endif()
+
 # The version is the project's.
 run_cli(0 "ovilan-cli ${VERSION}\n" "" --version)
 
@@ -140,7 +278,6 @@ foreach(unreadable ${scratch} ${scratch}/fifo.ovd /dev/zero /proc/self/mem ${scr
   run_cli(1 "" "" convert ${unreadable} ${scratch}/out.ovd)
   expect_errors("Failed to open document.\n")
 endforeach()
-execute_process(COMMAND id -u OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(NOT user STREQUAL "0") # the superuser reads every file
   file(COPY_FILE ${EXAMPLES}/gallery.ovd ${scratch}/locked.ovd)
   file(CHMOD ${scratch}/locked.ovd PERMISSIONS OWNER_WRITE)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <pthread.h>
 #include <random>
 #include <string_view>
 #include <sys/stat.h>
@@ -116,21 +117,28 @@ namespace {
         return 0666 & ~mask;
     }
 
+    // The signals that end the program unless it handles them, as a script's user sends them.
+    sigset_t endingSignals()
+    {
+        sigset_t signals;
+        sigemptyset(&signals);
+        for (const int signal : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
+            sigaddset(&signals, signal);
+        return signals;
+    }
+
     // Holds back the signals that would end the program while a temporary file exists, so that
     // it is removed first; a pending signal takes effect when this is destroyed.
     class SignalsHeld {
     public:
         SignalsHeld()
         {
-            sigset_t held;
-            sigemptyset(&held);
-            for (const int signal : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
-                sigaddset(&held, signal);
-            ::sigprocmask(SIG_BLOCK, &held, &previous_);
+            const sigset_t held = endingSignals();
+            ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
         }
         SignalsHeld(const SignalsHeld&) = delete;
         SignalsHeld& operator=(const SignalsHeld&) = delete;
-        ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+        ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
     private:
         sigset_t previous_ {};
@@ -232,6 +240,12 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::string& path
     if (!readUpTo(file.get(), limit, bytes) || bytes.size() > limit)
         return std::nullopt;
     return bytes;
+}
+
+void leaveEndingSignalsToOtherThreads()
+{
+    const sigset_t signals = endingSignals();
+    ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 }
 
 bool writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes)

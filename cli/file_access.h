@@ -22,4 +22,9 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(
 // takes effect.
 bool writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// A thread that calls this never receives the signals writeFileSafely holds back, so that one
+// sent to the program while a file is written waits for the writing thread to remove its
+// temporary file, instead of ending the program through this thread at once.
+void leaveEndingSignalsToOtherThreads();
+
 } // namespace ovilan::cli

@@ -1,5 +1,6 @@
 // ovilan-cli: the formula engine and documents from the command line.
 
+#include "cli/convert_command.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "ovilan_version.h"
@@ -23,9 +24,16 @@ constexpr std::string_view kUsage = R"(usage:
   ovilan-cli info FILE.ovd                 a summary of a document
   ovilan-cli trace FILE.ovd [--graph N]    the traced points as CSV: graph,index,x,y,penUp
   ovilan-cli convert IN.ovd OUT.ovd        read and write a document again
-  ovilan-cli convert IN.ovd OUT.bmp|OUT.png [--size WxH] [--rle]
+  ovilan-cli convert IN.ovd OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH] [--rle]
+             [--smooth] [--scale N | --dpi N --mm WxH]
                                            the plot as a picture; 800x600 unless a size
-                                           from 100 to 3000 is given; --rle compresses a BMP
+                                           from 100 to 3000 is given; --rle compresses a BMP;
+                                           a PNG has the plot's 16 colours unless --smooth,
+                                           --scale N (1 to 10) or --dpi N (30 to 2400) with
+                                           --mm WxH (26.4 to 794 a side) asks for full colour;
+                                           --mm alone sizes an SVG or a PDF
+  ovilan-cli convert IN.ovd... --to bmp|png|svg|pdf --out-dir DIR [options as above]
+                                           each document as DIR/NAME.bmp|png|svg|pdf
   ovilan-cli --version                     the version of the program
 )";
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace ovilan::cli {
+
+// `convert IN.ovd OUT.ovd|OUT.bmp|OUT.png|OUT.svg|OUT.pdf [picture options]` and, for a batch,
+// `convert IN.ovd... --to FORMAT --out-dir DIR [picture options]`.
+int runConvert(std::span<const std::string_view> args, std::ostream& err);
+
+} // namespace ovilan::cli
