@@ -124,9 +124,15 @@ namespace {
     // that ran before it.
     class CurvePainter {
     public:
-        CurvePainter(QPainter& painter, QPen pen, qreal offset, const VectorStyle& style)
+        CurvePainter(QPainter& painter,
+            QPen pen,
+            QList<qreal> dashes,
+            qreal offset,
+            const VectorStyle& style)
             : painter_(painter)
             , pen_(std::move(pen))
+            , segmentPen_(pen_.color(), pen_.widthF(), Qt::SolidLine, Qt::SquareCap)
+            , dashes_(std::move(dashes))
             , offset_(offset)
             , style_(style)
         {
@@ -137,7 +143,6 @@ namespace {
 
         void add(const CurvePiece& piece)
         {
-            const QPointF from = centreOf(piece.from.x + offset_, piece.from.y + offset_);
             const QPointF to = centreOf(piece.to.x + offset_, piece.to.y + offset_);
             // The pixel end continues a piece that starts on the pixel the one before ended on.
             const bool continues = started_
@@ -146,24 +151,29 @@ namespace {
                         && std::lround(piece.from.y) == std::lround(lastEnd_.y)));
             if (!continues) {
                 flush();
+                const QPointF from = centreOf(piece.from.x + offset_, piece.from.y + offset_);
                 path_.moveTo(from);
                 kept_ = from;
+                considered_ = from;
                 cone_.reset();
                 started_ = true;
             }
             lastEnd_ = piece.to;
+            // A point closer than the tolerance to the last one looked at adds nothing that
+            // shows; it is only remembered as where the curve has got to.
+            const QPointF step = to - considered_;
+            if (QPointF::dotProduct(step, step) < toleranceSquared_) {
+                pending_ = to;
+                pendingKept_ = false;
+                return;
+            }
+            considered_ = to;
             if (style_.straightTolerance > 0) {
                 addAlongSleeve(to);
                 return;
             }
-            pending_ = to;
-            // A point closer than the tolerance to the last one kept adds nothing that shows.
-            if (std::hypot(to.x() - kept_.x(), to.y() - kept_.y()) >= style_.curveTolerance) {
-                keep(to);
-                pendingKept_ = true;
-            } else {
-                pendingKept_ = false;
-            }
+            keep(to);
+            pendingKept_ = true;
         }
 
     private:
@@ -205,6 +215,10 @@ namespace {
 
         void stroke()
         {
+            if (style_.separateSegments) {
+                strokeSegments();
+                return;
+            }
             // The pattern runs on across the pieces as it does on the pixels.
             if (pen_.style() == Qt::CustomDashLine)
                 pen_.setDashOffset(ranLength_ / pen_.widthF());
@@ -213,13 +227,61 @@ namespace {
             path_.clear();
         }
 
+        void strokeSegments()
+        {
+            segments_.clear();
+            QPointF previous;
+            for (int i = 0; i < path_.elementCount(); ++i) {
+                const QPainterPath::Element element = path_.elementAt(i);
+                const QPointF point(element.x, element.y);
+                if (!element.isMoveTo())
+                    addDashes(previous, point);
+                previous = point;
+            }
+            path_.clear();
+            painter_.setPen(segmentPen_);
+            painter_.drawLines(segments_);
+        }
+
+        // The inked parts of the segment from a to b, the pattern running on from the segment
+        // before.
+        void addDashes(QPointF a, QPointF b)
+        {
+            const QPointF along = b - a;
+            const double length = std::sqrt(QPointF::dotProduct(along, along));
+            if (dashes_.size() < 2) {
+                segments_.append({ a, b });
+                return;
+            }
+            double done = 0;
+            while (done < length) {
+                if (dashLeft_ <= 0) {
+                    dashIndex_ = (dashIndex_ + 1) % dashes_.size();
+                    dashLeft_ = dashes_[dashIndex_];
+                }
+                const double step = std::min(dashLeft_, length - done);
+                if (dashIndex_ % 2 == 0)
+                    segments_.append(
+                        { a + along * (done / length), a + along * ((done + step) / length) });
+                done += step;
+                dashLeft_ -= step;
+            }
+        }
+
         QPainter& painter_;
         QPen pen_;
+        QPen segmentPen_;
+        QList<qreal> dashes_;
+        qsizetype dashIndex_ = 0;
+        double dashLeft_ = dashes_.isEmpty() ? 0 : dashes_.front();
+        QList<QLineF> segments_;
         qreal offset_;
         const VectorStyle& style_;
         QPainterPath path_;
         DirectionCone cone_;
+        double toleranceSquared_ = style_.curveTolerance * style_.curveTolerance;
         QPointF kept_;
+        QPointF considered_;
         QPointF pending_;
         bool pendingKept_ = true;
         bool started_ = false;
@@ -304,8 +366,11 @@ void PainterCanvas::drawCurve(CurvePieces& pieces, const Pen& pen)
     // The pixel brush is round and its dashes are shortened by its reach, which round caps put
     // back.
     const QList<qreal> dashes = dashLengths(curveDashPattern(pen.style, width));
-    CurvePainter curve(
-        painter_, qtPen(pen.color, width, dashes, Qt::RoundCap), brushWidening(width), style_);
+    CurvePainter curve(painter_,
+        qtPen(pen.color, width, dashes, Qt::RoundCap),
+        dashes,
+        brushWidening(width),
+        style_);
     for (auto batch = pieces.next(); !batch.empty(); batch = pieces.next())
         for (const CurvePiece& piece : batch)
             curve.add(piece);

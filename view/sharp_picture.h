@@ -24,8 +24,9 @@ inline constexpr int kMaxSharpPictureSide = 20000;
 inline constexpr qint64 kMaxSharpPicturePixels = 100'000'000;
 
 // How big a sharp picture is: its plot laid out on `plot` plot pixels and drawn on `device`
-// pixels (the PNG's pixels; an SVG's or PDF's size is the plot's at 96 per inch, or `millimetres`
-// when given).
+// pixels (the PNG's pixels). A PDF's page is `millimetres` when given; otherwise it, and an SVG
+// always, is the plot's size at 96 per inch, which the millimetres' plot matches to a fraction of
+// a millimetre.
 struct SharpPictureSize {
     QSize plot;
     QSize device;
