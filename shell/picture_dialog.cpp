@@ -1,6 +1,7 @@
 #include "shell/picture_dialog.h"
 
 #include "dialogs/dialog_fit.h"
+#include "dialogs/dialog_services.h"
 #include "expr/dialog_fields.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace ovilan {
@@ -64,12 +64,8 @@ void PictureDialog::accept()
         QDialog::accept();
         return;
     }
-    QMessageBox box(refused.warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-        QStringLiteral("Ovilan"),
-        refused.refusal,
-        QMessageBox::Ok,
-        this);
-    box.exec();
+    standardDialogServices().messages.show(
+        this, refused.refusal, refused.warning ? MessageIcon::Warning : MessageIcon::None);
 }
 
 PictureFormat chosenPictureFormat(const QString& path, const QString& nameFilter)

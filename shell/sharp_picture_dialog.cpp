@@ -1,6 +1,7 @@
 #include "shell/sharp_picture_dialog.h"
 
 #include "dialogs/dialog_fit.h"
+#include "dialogs/dialog_services.h"
 #include "expr/dialog_fields.h"
 #include "view/vector_picture.h"
 
@@ -8,7 +9,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -193,12 +193,8 @@ void SharpPictureDialog::accept()
         QDialog::accept();
         return;
     }
-    QMessageBox box(refused.warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-        QStringLiteral("Ovilan"),
-        refused.refusal,
-        QMessageBox::Ok,
-        this);
-    box.exec();
+    standardDialogServices().messages.show(
+        this, refused.refusal, refused.warning ? MessageIcon::Warning : MessageIcon::None);
 }
 
 } // namespace ovilan

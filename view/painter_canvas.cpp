@@ -427,22 +427,15 @@ void PainterCanvas::drawText(
         return;
     QFont qfont = toQFont(font, pixelsPerInch_);
     const QFontMetrics metrics(qfont, &measuring_);
-    const QString string = toQString(text);
-    const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(string);
-    const std::int64_t bottom = std::int64_t { top } + metrics.height();
-    // A text wholly outside the clip box is not handed on: the painter's coordinates cannot hold
-    // every position a file may give, and a picture file gains nothing from it.
-    const std::int64_t reach = metrics.height();
-    if (right + reach <= clip_.left || left - reach > clip_.right || bottom + reach <= clip_.top
-        || top - reach > clip_.bottom)
+    const PlacedText placed = placeText(metrics, text, left, top, clip_);
+    if (placed.outside)
         return;
     if (textState().backgroundMode == BackgroundMode::Opaque)
-        fillRect({ left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) },
-            textState().backgroundColor);
+        fillRect(placed.box, textState().backgroundColor);
     qfont.setStyleStrategy(style_.antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
     painter_.setFont(qfont);
     painter_.setPen(toQColor(textState().textColor));
-    painter_.drawText(QPointF(left, top + metrics.ascent()), string);
+    painter_.drawText(QPointF(left, placed.baseline), placed.string);
 }
 
 void PainterCanvas::drawEllipse(DeviceRect box, Rgb outline, std::optional<Rgb> fill)

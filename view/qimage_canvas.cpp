@@ -27,6 +27,23 @@ namespace {
 
 } // namespace
 
+PlacedText placeText(const QFontMetrics& metrics,
+    std::string_view text,
+    std::int32_t left,
+    std::int32_t top,
+    DeviceRect clip)
+{
+    PlacedText placed { toQString(text), {}, 0, false };
+    const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(placed.string);
+    const std::int64_t bottom = std::int64_t { top } + metrics.height();
+    const std::int64_t reach = metrics.height();
+    placed.outside = right + reach <= clip.left || left - reach > clip.right
+        || bottom + reach <= clip.top || top - reach > clip.bottom;
+    placed.box = { left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) };
+    placed.baseline = top + metrics.ascent();
+    return placed;
+}
+
 QFont toQFont(const FontRecord& record, std::int32_t pixelsPerInch)
 {
     QFont font(toQString(record.lfFaceName));
@@ -96,24 +113,16 @@ void QImageCanvas::drawText(
         return;
     const QFont qfont = toQFont(font, pixelsPerInchY());
     const QFontMetrics metrics(qfont, &image_);
-    const QString string = toQString(text);
-    const std::int64_t right = std::int64_t { left } + metrics.horizontalAdvance(string);
-    const std::int64_t bottom = std::int64_t { top } + metrics.height();
-    // A text wholly outside the clip box is not handed to the painter, whose coordinates
-    // cannot hold every device position. Glyphs may reach past the text's box (an italic f
-    // leans beyond its advance), so only a text a line's height away counts as outside.
-    const std::int64_t reach = metrics.height();
-    if (right + reach <= clip_.left || left - reach > clip_.right || bottom + reach <= clip_.top
-        || top - reach > clip_.bottom)
+    const PlacedText placed = placeText(metrics, text, left, top, clip_);
+    if (placed.outside)
         return;
     if (textState().backgroundMode == BackgroundMode::Opaque)
-        fillRect({ left, top, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) },
-            textState().backgroundColor);
+        fillRect(placed.box, textState().backgroundColor);
     QPainter painter(&image_);
     painter.setClipRect(QRect(QPoint(clip_.left, clip_.top), QPoint(clip_.right, clip_.bottom)));
     painter.setFont(qfont);
     painter.setPen(toQColor(textState().textColor));
-    painter.drawText(QPoint(left, top + metrics.ascent()), string);
+    painter.drawText(QPoint(left, placed.baseline), placed.string);
 }
 
 std::int32_t QImageCanvas::pixelsPerInchY() const { return image_.logicalDpiY(); }

@@ -3,6 +3,7 @@
 #include "render/canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 
 namespace ovilan {
@@ -10,6 +11,22 @@ namespace ovilan {
 // The font a record describes, at its height in pixels for a device of `pixelsPerInch`. Text is
 // drawn without smoothing, so every text pixel is one of the plot's 16 colours, as on screen.
 QFont toQFont(const FontRecord& record, std::int32_t pixelsPerInch);
+
+// A text placed with its box's top left corner at (left, top): its box, its baseline, and whether
+// it lies wholly outside `clip`. Such a text is not handed to a painter, whose coordinates cannot
+// hold every device position. Glyphs may reach past the text's box (an italic f leans beyond its
+// advance), so only a text a line's height away counts as outside.
+struct PlacedText {
+    QString string;
+    DeviceRect box;
+    std::int32_t baseline = 0;
+    bool outside = false;
+};
+PlacedText placeText(const QFontMetrics& metrics,
+    std::string_view text,
+    std::int32_t left,
+    std::int32_t top,
+    DeviceRect clip);
 
 // A canvas over a 32-bit image: pixels are written straight into its scan lines; QPainter only
 // draws the texts.

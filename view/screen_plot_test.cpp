@@ -1,4 +1,4 @@
-#include "document/document_file.h"
+#include "view/example_document_test_support.h"
 #include "view/screen_plot.h"
 
 #include <QDir>
@@ -9,24 +9,8 @@
 namespace ovilan {
 namespace {
 
-    struct Example {
-        explicit Example(const QString& name)
-        {
-            QFile file(QStringLiteral(OVILAN_EXAMPLES "/") + name);
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-            const QByteArray bytes = file.readAll();
-            EXPECT_TRUE(loadDocument(document,
-                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                    static_cast<std::size_t>(bytes.size()))));
-        }
-        AppPreferences preferences;
-        COvilanDoc document { preferences };
-    };
-
-    QStringList exampleNames()
-    {
-        return QDir(QStringLiteral(OVILAN_EXAMPLES)).entryList({ QStringLiteral("*.ovd") });
-    }
+    using testing::Example;
+    using testing::exampleNames;
 
     // A back buffer as the window has one, at `dotsPerInch`.
     QImage screenImage(QSize size, int dotsPerInch)
