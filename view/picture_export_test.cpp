@@ -1,5 +1,6 @@
 #include "document/dib_test_support.h"
 #include "document/document_file.h"
+#include "view/example_document_test_support.h"
 #include "view/picture_export.h"
 #include "view/qimage_canvas.h"
 
@@ -97,18 +98,11 @@ namespace {
     }
 
     // The gallery document as ovilan-cli and the program open it.
-    struct Gallery {
+    struct Gallery : testing::Example {
         Gallery()
+            : Example(QStringLiteral("gallery.ovd"))
         {
-            QFile file(QStringLiteral(OVILAN_EXAMPLES "/gallery.ovd"));
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
-            EXPECT_TRUE(loadDocument(document,
-                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                    static_cast<std::size_t>(bytes.size()))));
         }
-        AppPreferences preferences;
-        COvilanDoc document { preferences };
     };
 
     QImage readBmp(const std::vector<std::uint8_t>& dib)
