@@ -81,6 +81,11 @@ void CFunctionGraph::load(ArchiveReader& in)
 
 int CFunctionGraph::sampleCount() const { return std::clamp(steps, 1, kMaxGraphSteps); }
 
+CurveInterval CFunctionGraph::tracedInterval() const
+{
+    return { intervalFrom, intervalTo, sampleCount() };
+}
+
 std::size_t CFunctionGraph::preparePoints()
 {
     const std::size_t count = static_cast<std::size_t>(sampleCount()) + 1;
@@ -114,6 +119,11 @@ void CYofXGraph::refresh()
     CGraph::refresh();
 }
 
+std::unique_ptr<CurveFunction> CYofXGraph::curveFunction() const
+{
+    return yOfXCurve(normalForm, tracedInterval());
+}
+
 std::string CYofXGraph::describe() const { return "Y(x)=" + formula + legendSuffix(); }
 
 void CXofYGraph::computePoints()
@@ -126,6 +136,11 @@ void CXofYGraph::refresh()
 {
     followRange(*this, document->yAxis);
     CGraph::refresh();
+}
+
+std::unique_ptr<CurveFunction> CXofYGraph::curveFunction() const
+{
+    return xOfYCurve(normalForm, tracedInterval());
 }
 
 std::string CXofYGraph::describe() const { return "X(y)=" + formula + legendSuffix(); }
@@ -146,6 +161,11 @@ void CParametricGraph::computePoints()
         marksX[i] = marksX[i] | marksY[i];
     applyPenUpRule(std::span(marksX).first(count), std::span(penUp).first(count));
     dirty = false;
+}
+
+std::unique_ptr<CurveFunction> CParametricGraph::curveFunction() const
+{
+    return parametricCurve(normalForm, normalForm2, tracedInterval());
 }
 
 std::string CParametricGraph::describe() const
@@ -176,6 +196,16 @@ void CPolarGraph::computePoints()
     }
     applyPenUpRule(std::span(marks).first(count), std::span(penUp).first(count));
     dirty = false;
+}
+
+std::unique_ptr<CurveFunction> CPolarGraph::curveFunction() const
+{
+    // The interval is held in units of pi, as the trace scales it.
+    const double pi = 4 * std::atan(1.0);
+    CurveInterval interval = tracedInterval();
+    interval.from *= pi;
+    interval.to *= pi;
+    return polarCurve(normalForm, interval);
 }
 
 std::string CPolarGraph::describe() const { return "R(a)=" + formula + legendSuffix(); }

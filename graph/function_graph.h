@@ -32,6 +32,8 @@ public:
 
     // The number of steps, kept within 1..20000.
     int sampleCount() const;
+    // The interval and steps the graph is traced with, in its variable's units.
+    CurveInterval tracedInterval() const;
 
 protected:
     // Sizes the point arrays for the steps; returns the number of points.
@@ -49,6 +51,7 @@ public:
     void computePoints() override;
     void refresh() override;
     std::string describe() const override;
+    std::unique_ptr<CurveFunction> curveFunction() const override;
     std::string variableName() const override { return "x"; }
 };
 
@@ -61,6 +64,7 @@ public:
     void computePoints() override;
     void refresh() override;
     std::string describe() const override;
+    std::unique_ptr<CurveFunction> curveFunction() const override;
     std::string variableName() const override { return "y"; }
 };
 
@@ -72,6 +76,7 @@ public:
     }
     void computePoints() override;
     std::string describe() const override;
+    std::unique_ptr<CurveFunction> curveFunction() const override;
     std::string variableName() const override { return "t"; }
 };
 
@@ -83,6 +88,7 @@ public:
     }
     void computePoints() override;
     std::string describe() const override;
+    std::unique_ptr<CurveFunction> curveFunction() const override;
     std::string variableName() const override { return "a"; }
 };
 

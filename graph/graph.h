@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/curve_function.h"
 #include "render/archive.h"
 #include "render/canvas.h"
 #include "render/plot_mapping.h"
@@ -47,6 +48,9 @@ public:
     virtual void load(ArchiveReader& in);
     // "x", "y", "t" or "a"; empty for a table.
     virtual std::string variableName() const { return {}; }
+    // The curve as a function of the graph's variable over the interval it is traced on;
+    // nothing for a graph of points only (a table).
+    virtual std::unique_ptr<CurveFunction> curveFunction() const { return nullptr; }
 
     void setLegendText(std::string text) { legendText = std::move(text); }
 
