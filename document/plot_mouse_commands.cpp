@@ -29,6 +29,17 @@ bool addLabelAt(COvilanDoc& document, UserInterface& ui, double x, double y)
     return true;
 }
 
+void addCaptionedLabel(COvilanDoc& document, double x, double y, const std::string& caption)
+{
+    CPlotLabel label;
+    label.x = x;
+    label.y = y;
+    label.caption = caption.substr(0, kMaxCaptionLength);
+    const std::int32_t index = document.labelCount();
+    document.pushSnapshot(kLabelInserted, index, 0);
+    document.insertLabel(label, index);
+}
+
 bool editLabel(COvilanDoc& document, UserInterface& ui, std::int32_t index)
 {
     if (!isLabel(document, index))

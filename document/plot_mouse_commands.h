@@ -4,6 +4,7 @@
 #include "document/user_interface.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace ovilan {
@@ -17,6 +18,9 @@ inline constexpr std::string_view kRemoveLabelQuestion
 
 // A new label at (x, y), edited in the label dialog first; true when it was added.
 bool addLabelAt(COvilanDoc& document, UserInterface& ui, double x, double y);
+// A new label at (x, y) with `caption`, without the dialog, as one undo step: what the curve
+// cursor and Value At place where they read a curve.
+void addCaptionedLabel(COvilanDoc& document, double x, double y, const std::string& caption);
 // The label dialog on a copy of the label at `index`; the copy replaces it on OK.
 bool editLabel(COvilanDoc& document, UserInterface& ui, std::int32_t index);
 // Asks first; true when the label was removed.

@@ -313,6 +313,25 @@ namespace {
             painter.drawRect(QRectF(corner - QPointF(1, 1), QSizeF(2, 2)));
     }
 
+    // A curve with the cursor's cross-hair on one of its points.
+    void paintTraceCurve(QPainter& painter)
+    {
+        QPen dots(ink, 1.0, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+        dots.setDashPattern({ 1, 1 });
+        painter.setPen(dots);
+        painter.drawLine(QPointF(0.5, 7.5), QPointF(15.5, 7.5));
+        painter.drawLine(QPointF(8.5, 0.5), QPointF(8.5, 15.5));
+        QPainterPath curve(QPointF(1, 14));
+        curve.cubicTo(QPointF(5, 13), QPointF(6, 8), QPointF(8.5, 7.5));
+        curve.cubicTo(QPointF(11, 7), QPointF(12, 2), QPointF(15, 1.5));
+        painter.setPen(stroke(curveBlue, 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(curve);
+        painter.setPen(outline(redDark));
+        painter.setBrush(red);
+        painter.drawEllipse(QPointF(8.5, 7.5), 2, 2);
+    }
+
     void paintZoomIn(QPainter& painter)
     {
         drawMagnifier(painter);
@@ -439,6 +458,7 @@ namespace {
         { CommandId::StandardCursor, paintStandardCursor },
         { CommandId::AddLabel, paintAddLabel },
         { CommandId::SelectInterval, paintSelectInterval },
+        { CommandId::TraceCurve, paintTraceCurve },
         { CommandId::ZoomIn, paintZoomIn },
         { CommandId::ZoomOut, paintZoomOut },
         { CommandId::ScrollLeft, paintScrollLeft },

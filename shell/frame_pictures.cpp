@@ -2,6 +2,7 @@
 #include "dialogs/graph_dialog.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
+#include "dialogs/value_at_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/environment_dialog.h"
 #include "shell/help_window.h"
@@ -145,6 +146,8 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-graph");
     if (qobject_cast<const CTableGraphDlg*>(dialog))
         return QStringLiteral("dlg-table");
+    if (qobject_cast<const CValueAtDlg*>(dialog))
+        return QStringLiteral("dlg-value-at");
     if (qobject_cast<const CLabelDlg*>(dialog))
         return QStringLiteral("dlg-label");
     if (qobject_cast<const CDocPropertySheet*>(dialog))

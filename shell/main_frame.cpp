@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/value_at_dialog.h"
 #include "document/document_commands.h"
 #include "shell/about_dialog.h"
 #include "shell/command_icons.h"
@@ -122,6 +123,7 @@ void CMainFrame::createActions()
     action(CommandId::AppAbout)->setIcon(applicationIcon());
     for (const CommandId id : { CommandId::AddLabel,
              CommandId::SelectInterval,
+             CommandId::TraceCurve,
              CommandId::StandardCursor,
              CommandId::GraphList,
              CommandId::SmoothLines,
@@ -272,6 +274,12 @@ void CMainFrame::connectCommands()
                 ? MouseMode::Standard
                 : MouseMode::SelectInterval));
     });
+    on(TraceCurve, [this] {
+        setMouseMode(
+            static_cast<int>(currentMouseMode() == MouseMode::TraceCurve ? MouseMode::Standard
+                                                                         : MouseMode::TraceCurve));
+    });
+    on(ValueAt, [this] { showValueAt(); });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
     on(DocumentProperties, [this] { documentProperties(document_, ui_); });
     on(GraphList, [this] { requestPaneLayout(paneLayout_ ^ 2); });
@@ -375,6 +383,15 @@ void CMainFrame::setMouseMode(int mode)
     refreshCommandStates();
 }
 
+void CMainFrame::showValueAt()
+{
+    const std::int32_t graph = valueAtGraph(document_);
+    if (graph < 0)
+        return;
+    CValueAtDlg dialog(document_, graph, ui_, standardDialogServices(), this);
+    dialog.exec();
+}
+
 void CMainFrame::refreshCommandStates()
 {
     using enum CommandId;
@@ -388,6 +405,8 @@ void CMainFrame::refreshCommandStates()
     action(AddLabel)->setChecked(mode == MouseMode::AddLabel);
     action(SelectInterval)
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);
+    action(TraceCurve)->setChecked(mode == MouseMode::TraceCurve);
+    action(ValueAt)->setEnabled(valueAtGraph(document_) >= 0);
     action(StandardCursor)->setChecked(mode == MouseMode::Standard);
     action(GraphList)->setChecked((paneLayout_ & 2) != 0);
     action(SmoothLines)->setChecked(smoothLines_);

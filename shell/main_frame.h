@@ -86,6 +86,8 @@ private:
     void refreshCommandStates();
     void refreshTitle();
     void setMouseMode(int mode);
+    // Value At on the selected graph.
+    void showValueAt();
     void requestPaneLayout(int layout);
     void focusOtherPane();
 

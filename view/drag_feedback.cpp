@@ -13,6 +13,23 @@ namespace {
 
     constexpr Rgb kBlack = colorOf(0);
     constexpr std::int32_t kDotted = 2;
+    constexpr Rgb kWhite = colorOf(15);
+
+    // The read-out box beside the cursor's point: below and to the right, turned to the other
+    // side where it would leave the plot rectangle.
+    QRect readOutBox(const DeviceRect& plot, DevicePoint p, Canvas::TextExtent text)
+    {
+        constexpr int kGap = 6;
+        const int width = text.width + 4;
+        const int height = text.height + 2;
+        int left = p.x + kGap;
+        if (left + width > plot.right && p.x - kGap - width >= plot.left)
+            left = p.x - kGap - width;
+        int top = p.y + kGap;
+        if (top + height > plot.bottom && p.y - kGap - height >= plot.top)
+            top = p.y - kGap - height;
+        return { left, top, width, height };
+    }
 
     // The one-pixel rows and columns of a rectangle's edges, both corners included, whichever
     // corners are given. (QRect::normalized would drop the outer rows and columns of a box
@@ -92,6 +109,37 @@ QRect drawSelectionFeedback(
     line(current.x(), start.y(), current.x(), current.y());
     line(start.x(), current.y(), current.x(), current.y());
     return drawn & screen.rect();
+}
+
+QRect drawCurveCursorFeedback(QImage& screen,
+    const PlotMapping& mapping,
+    double x,
+    double y,
+    const std::string& readOut,
+    SavedPixels& saved)
+{
+    const DevicePoint p = plotToDevice(mapping, x, y);
+    if (!p.inside)
+        return {};
+    const DeviceRect& plot = mapping.plotRect;
+    QImageCanvas canvas(screen);
+    const FontRecord font = makeFont("Arial", 8, 100);
+    const QRect box = readOutBox(plot, p, canvas.measureText(font, readOut));
+    const QRect row(plot.left, p.y, plot.right - plot.left + 1, 1);
+    const QRect column(p.x, plot.top, 1, plot.bottom - plot.top + 1);
+    for (const QRect& area : { row, column, box })
+        saved.save(screen, area);
+    drawPixelLine(canvas, plot.left, p.y, plot.right, p.y, 1, kDotted, kBlack);
+    drawPixelLine(canvas, p.x, plot.top, p.x, plot.bottom, 1, kDotted, kBlack);
+    canvas.fillRect({ box.left(), box.top(), box.right() + 1, box.bottom() + 1 }, kWhite);
+    {
+        const TextStateSaver saver(canvas);
+        canvas.textState().backgroundMode = BackgroundMode::Transparent;
+        canvas.drawText(font, readOut, box.left() + 2, box.top() + 1);
+    }
+    for (const QRect& edge : edges(box.left(), box.top(), box.right(), box.bottom()))
+        canvas.fillRect({ edge.left(), edge.top(), edge.right() + 1, edge.bottom() + 1 }, kBlack);
+    return (row | column | box) & screen.rect();
 }
 
 } // namespace ovilan

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,5 +34,15 @@ QRect drawLabelFeedback(
 // under them. Returns the area drawn on.
 QRect drawSelectionFeedback(
     QImage& screen, const QPoint& start, const QPoint& current, SavedPixels& saved);
+
+// The curve cursor at the plot point (x, y): a dotted cross-hair through it across the plot
+// rectangle and a framed box with the read-out beside it, after saving the pixels under them.
+// Nothing is drawn when the point lies outside the plot rectangle. Returns the area drawn on.
+QRect drawCurveCursorFeedback(QImage& screen,
+    const PlotMapping& mapping,
+    double x,
+    double y,
+    const std::string& readOut,
+    SavedPixels& saved);
 
 } // namespace ovilan

@@ -8,6 +8,7 @@ enum class MouseMode : int {
     Standard = 0,
     AddLabel = 1,
     SelectInterval = 2,
+    TraceCurve = 3,
     DraggingLabel = 5,
     Selecting = 6,
 };

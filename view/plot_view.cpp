@@ -5,6 +5,7 @@
 #include "view/plot_state.h"
 #include "view/qimage_canvas.h"
 #include "view/screen_plot.h"
+#include "view/trace_state.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -47,6 +48,7 @@ void COvilanView::onUpdate(std::int32_t hint)
     // Every hint may change the layout; the mapping follows at once, so the read-out and the
     // mouse never work with the scale of a document that is gone, even before the next paint.
     layOutMapping();
+    forgetTracks();
     // Even hints repaint everything; odd ones only when bit 1 asks for it, all of the window for
     // operation 0 and the areas of one label for operation 1.
     if (hint % 2 == 0) {
@@ -148,8 +150,10 @@ void COvilanView::paintEvent(QPaintEvent* event)
     // is already in the back buffer.
     const QRect redraw = stale_.boundingRect() & deviceRect();
     stale_ = QRegion();
-    if (!redraw.isEmpty())
+    if (!redraw.isEmpty()) {
         drawPlotArea(redraw);
+        refreshTrace();
+    }
     const QRect shown = event->rect() & rect();
     if (shown.isEmpty())
         return;
@@ -165,6 +169,7 @@ void COvilanView::drawPlotArea(const QRect& area)
     // first and comes back with the next mouse move.
     if (dragState_)
         update(toLogical(dragState_->saved.restore(backBuffer_)));
+    removeTraceFeedback();
     drawScreenPlot(backBuffer_, area, lineDrawing_, currentPlotMapping(), document_);
 }
 
@@ -197,6 +202,7 @@ void COvilanView::mouseModeChanged()
         update(toLogical(dragState_->saved.restore(backBuffer_)));
         dragState_.reset();
     }
+    startOrEndTrace();
     const QPointF logical = mapFromGlobal(QCursor::pos().toPointF());
     const QPoint at = toDevice(logical);
     updateCursor(deviceToPlot(currentPlotMapping(), at.x(), at.y()).inside
@@ -213,6 +219,8 @@ void COvilanView::updateCursor(bool inside)
         wanted = 1;
     else if (inside && mode == MouseMode::SelectInterval)
         wanted = 2;
+    else if (inside && mode == MouseMode::TraceCurve)
+        wanted = 3;
     if (wanted == cursorState_)
         return;
     cursorState_ = wanted;
@@ -220,6 +228,8 @@ void COvilanView::updateCursor(bool inside)
         setCursor(addLabelCursor_);
     else if (wanted == 2)
         setCursor(selectCursor_);
+    else if (wanted == 3)
+        setCursor(Qt::CrossCursor);
     else
         unsetCursor();
 }

@@ -15,10 +15,21 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace ovilan {
 
 class Canvas;
+class CurveTrack;
+
+// Where the curve cursor is: on which graph, at which of its traced points, and what it reads.
+struct TracePosition {
+    std::int32_t graph = -1;
+    int index = 0;
+    double x = 0;
+    double y = 0;
+    std::string readOut;
+};
 
 // The window that shows the plot of the document. It paints through a back buffer with the same
 // drawing as the pictures, keeps the shared mapping in step with its size and the document,
@@ -47,6 +58,9 @@ public:
     void setLineDrawing(LineDrawing drawing);
     LineDrawing lineDrawing() const { return lineDrawing_; }
 
+    // The curve cursor's place while the Trace Curve mode has put it on a curve.
+    std::optional<TracePosition> tracePosition() const;
+
     // The picture of the plot as the window shows it, in device pixels.
     QImage snapshot() const { return backBuffer_; }
 
@@ -67,6 +81,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab change the graph under the curve cursor instead of the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // A label drag or a selection box in progress, with the feedback on the screen.
@@ -104,6 +121,25 @@ private:
     void releaseLeft();
     void removeFeedback();
     void setMouseModeFromView(MouseMode mode);
+
+    // The curve cursor (plot_view_trace.cpp).
+    struct TraceState;
+    void startOrEndTrace();
+    // The graph's points, worked out once until the document changes; null for a graph the
+    // cursor cannot follow (hidden, or neither a curve nor points).
+    const CurveTrack* trackOf(std::int32_t graph);
+    // The graph the pointer's moves follow: the one a click or a key chose, else the graph list's
+    // selection, else (and always on a click) the graph nearest the pointer.
+    std::int32_t traceGraphAt(const QPoint& at, bool clicked);
+    void traceToward(const QPoint& at, bool clicked);
+    void traceStep(int count);
+    void traceNextGraph(int direction);
+    void placeTraceLabel();
+    void moveTrace(std::int32_t graph, int index);
+    void showTraceFeedback();
+    void removeTraceFeedback();
+    void forgetTracks();
+    void refreshTrace();
     // The plot point of a device point, pinned to the axis ranges.
     PlotPoint clampedPlotPoint(const QPoint& at) const;
     // The point the wheel zooms about at a device point of the plot.
@@ -118,8 +154,9 @@ private:
     QRegion stale_;
     QCursor addLabelCursor_;
     QCursor selectCursor_;
-    int cursorState_ = 0; // 0 standard, 1 add-label, 2 select
+    int cursorState_ = 0; // 0 standard, 1 add-label, 2 select, 3 trace
     std::unique_ptr<DragState> dragState_;
+    std::unique_ptr<TraceState> trace_;
     std::int32_t contextLabelIndex_ = -1;
     int wheelTurn_ = 0; // eighths of a degree not yet zoomed by, from fine-grained wheels
     // Where the wheel last zoomed about a point: the pointer, the point, and the ranges it left.

@@ -65,7 +65,11 @@ void COvilanView::mouseMoveEvent(QMouseEvent* event)
     }
     const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
     updateCursor(point.inside);
-    if (point.inside)
+    if (currentMouseMode() == MouseMode::TraceCurve && trace_ && point.inside) {
+        // The read-out shows the curve's point while the cursor is on one.
+        showReadOut(point.x, point.y);
+        traceToward(at, false);
+    } else if (point.inside)
         showReadOut(point.x, point.y);
     else
         emit coordinatesChanged(QString(), QString());
@@ -194,6 +198,10 @@ void COvilanView::pressLeft(const QPoint& at)
         dragState_->start = at;
         dragState_->current = at;
         setMouseModeFromView(MouseMode::Selecting);
+        return;
+    case MouseMode::TraceCurve:
+        if (point.inside && trace_)
+            traceToward(at, true);
         return;
     default:
         return;
