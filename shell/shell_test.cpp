@@ -4,6 +4,7 @@
 #include "dialogs/graph_dialog.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
+#include "dialogs/value_at_dialog.h"
 #include "document/document_file.h"
 #include "document/draw_plot.h"
 #include "graph/function_graph.h"
@@ -171,7 +172,7 @@ namespace {
         EXPECT_EQ(buttons[0], window.frame.action(CommandId::DocumentProperties));
         EXPECT_TRUE(buttons[1]->isSeparator());
         EXPECT_EQ(buttons[5], window.frame.action(CommandId::EditGraph));
-        EXPECT_EQ(window.frame.standardToolBar()->actions().size(), 22);
+        EXPECT_EQ(window.frame.standardToolBar()->actions().size(), 23);
     }
 
     TEST(MainFrame, ModeCommandsToggleAndCheck)
@@ -183,8 +184,26 @@ namespace {
         window.frame.action(CommandId::SelectInterval)->trigger();
         EXPECT_TRUE(window.frame.action(CommandId::SelectInterval)->isChecked());
         EXPECT_FALSE(window.frame.action(CommandId::AddLabel)->isChecked());
-        window.frame.action(CommandId::SelectInterval)->trigger();
+        window.frame.action(CommandId::TraceCurve)->trigger();
+        EXPECT_TRUE(window.frame.action(CommandId::TraceCurve)->isChecked());
+        EXPECT_FALSE(window.frame.action(CommandId::SelectInterval)->isChecked());
+        EXPECT_EQ(currentMouseMode(), MouseMode::TraceCurve);
+        window.frame.action(CommandId::TraceCurve)->trigger();
         EXPECT_TRUE(window.frame.action(CommandId::StandardCursor)->isChecked());
+    }
+
+    TEST(MainFrame, ValueAtNeedsASelectedGraphWithAVariable)
+    {
+        Window window;
+        window.addGraph("x^2");
+        window.document.insertGraph(std::make_unique<CTableGraph>(window.document), 1);
+        QAction* valueAt = window.frame.action(CommandId::ValueAt);
+        for (const auto& [selected, enabled] :
+            { std::pair { -1, false }, { 0, true }, { 1, false } }) {
+            window.document.currentGraph = selected;
+            window.document.updateAllViews(kHintRepaint);
+            EXPECT_EQ(valueAt->isEnabled(), enabled) << selected;
+        }
     }
 
     QStringList entries(const QMenu* menu)
@@ -597,6 +616,8 @@ namespace {
         COvilanDoc document(preferences);
         CPlotLabel label;
         CTableGraph table(document);
+        document.insertGraph(std::make_unique<CYofXGraph>(document), 0);
+        ScriptedShell shell;
         int lastPage = 0;
         const std::vector<std::unique_ptr<QDialog>> dialogs = [&] {
             std::vector<std::unique_ptr<QDialog>> all;
@@ -609,6 +630,8 @@ namespace {
             all.push_back(
                 std::make_unique<SharpPictureDialog>(PictureFormat::SmoothPng, QSize(640, 480)));
             all.push_back(std::make_unique<EnvironmentDialog>(preferences));
+            all.push_back(
+                std::make_unique<CValueAtDlg>(document, 0, shell, standardDialogServices()));
             return all;
         }();
         QStringList anchors;
@@ -619,7 +642,7 @@ namespace {
             anchors.append(anchor);
         }
         anchors.removeDuplicates();
-        EXPECT_EQ(anchors.size(), 7);
+        EXPECT_EQ(anchors.size(), 8);
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
