@@ -65,6 +65,7 @@ namespace {
             return;
         const CommandId id = mode == MouseMode::AddLabel ? CommandId::AddLabel
             : mode == MouseMode::SelectInterval          ? CommandId::SelectInterval
+            : mode == MouseMode::TraceCurve              ? CommandId::TraceCurve
                                                          : CommandId::StandardCursor;
         window.frame.action(id)->trigger();
     }
@@ -324,6 +325,34 @@ namespace {
         return "select from " + text(from) + " to " + text(to);
     }
 
+    // The curve cursor walks a little, may pin a label, and leaves with Escape, so the plot's
+    // pixels must be the document's again.
+    std::string traceCurve(ModelWindow& window)
+    {
+        static const std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*>> keys {
+            { Qt::Key_Left, Qt::NoModifier, "Left" },
+            { Qt::Key_Right, Qt::NoModifier, "Right" },
+            { Qt::Key_Right, Qt::ShiftModifier, "Shift+Right" },
+            { Qt::Key_Down, Qt::NoModifier, "Down" },
+            { Qt::Key_Tab, Qt::NoModifier, "Tab" },
+        };
+        useMouseMode(window, MouseMode::TraceCurve);
+        const QPoint at = plotPoint(window);
+        QTest::mouseMove(plot(window), at);
+        std::string done = "Trace curve, move to " + text(at);
+        for (int i = window.dice.between(0, 4); i > 0; --i) {
+            const auto& [key, modifiers, name] = window.dice.pick(keys);
+            QTest::keyClick(plot(window), key, modifiers);
+            done += std::string(", ") + name;
+        }
+        if (window.dice.chance(0.3)) {
+            QTest::keyClick(plot(window), Qt::Key_Return);
+            done += ", Enter";
+        }
+        QTest::keyClick(plot(window), Qt::Key_Escape);
+        return done + ", Escape";
+    }
+
     std::string scroll(ModelWindow& window)
     {
         static const std::vector<std::tuple<CommandId, Qt::Key, const char*>> directions {
@@ -394,6 +423,7 @@ namespace {
         { 5, zoom },
         { 4, wheel },
         { 4, selectionZoom },
+        { 3, traceCurve },
         { 4, scroll },
         { 5, documentProperties },
         { 2, toggleGraphList },
