@@ -73,6 +73,9 @@ CValueAtDlg::CValueAtDlg(COvilanDoc& document,
     buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // The graph's own interval is shown at once; one of a single point waits for a step.
+    if (curve_->interval().from != curve_->interval().to)
+        fillTable();
     value_->setFocus();
 }
 
@@ -103,10 +106,13 @@ QWidget* CValueAtDlg::buildTablePart()
     auto* group = new QGroupBox(QStringLiteral("Table of values"), this);
     auto* layout = new QVBoxLayout(group);
     auto* bounds = new QHBoxLayout;
+    // A graph may run its interval backwards; the table runs up.
     const CurveInterval& interval = curve_->interval();
-    from_ = new QLineEdit(constantText(interval.from), group);
-    to_ = new QLineEdit(constantText(interval.to), group);
-    step_ = new QLineEdit(constantText((interval.to - interval.from) / kDefaultRows), group);
+    const double low = std::min(interval.from, interval.to);
+    const double high = std::max(interval.from, interval.to);
+    from_ = new QLineEdit(constantText(low), group);
+    to_ = new QLineEdit(constantText(high), group);
+    step_ = new QLineEdit(constantText((high - low) / kDefaultRows), group);
     QPushButton* fill = button(QStringLiteral("&Fill"), group);
     for (const auto& [text, field] : { std::pair { QStringLiteral("From:"), from_ },
              std::pair { QStringLiteral("To:"), to_ },

@@ -65,6 +65,10 @@ void COvilanView::mouseMoveEvent(QMouseEvent* event)
     }
     const PlotPoint point = deviceToPlot(currentPlotMapping(), at.x(), at.y());
     updateCursor(point.inside);
+    // A plot view made while the mode was on (the graph list shown or hidden) starts its cursor
+    // with the first move.
+    if (currentMouseMode() == MouseMode::TraceCurve && !trace_)
+        startOrEndTrace();
     if (currentMouseMode() == MouseMode::TraceCurve && trace_ && point.inside) {
         // The read-out shows the curve's point while the cursor is on one.
         showReadOut(point.x, point.y);

@@ -221,6 +221,8 @@ void COvilanView::placeTraceLabel()
 
 void COvilanView::keyPressEvent(QKeyEvent* event)
 {
+    if (currentMouseMode() == MouseMode::TraceCurve && !trace_)
+        startOrEndTrace();
     if (currentMouseMode() != MouseMode::TraceCurve || !trace_) {
         QWidget::keyPressEvent(event);
         return;
