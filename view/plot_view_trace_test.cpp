@@ -136,6 +136,29 @@ namespace {
         EXPECT_EQ(plot.position().graph, 0);
     }
 
+    TEST(CurveCursor, ATableGraphIsSteppedThroughItsPoints)
+    {
+        Plot plot;
+        auto table = std::make_unique<CTableGraph>(plot.document);
+        const char* cells[][2] = { { "1", "2" }, { "3", "-4" }, { "5", "6" } };
+        for (std::size_t row = 0; row < 3; ++row) {
+            table->cellX[row] = cells[row][0];
+            table->cellY[row] = cells[row][1];
+        }
+        table->computeTablePoints();
+        plot.document.insertGraph(std::move(table), 0);
+        plot.view.repaint();
+        currentMouseMode() = MouseMode::TraceCurve;
+        plot.view.mouseModeChanged();
+        plot.move(plot.at(1.2, 2.2));
+        ASSERT_TRUE(plot.view.tracePosition());
+        EXPECT_EQ(plot.view.tracePosition()->readOut, "x=1; y=2");
+        QTest::keyClick(&plot.view, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(plot.view.tracePosition()->readOut, "x=5; y=6");
+        QTest::keyClick(&plot.view, Qt::Key_Left);
+        EXPECT_EQ(plot.view.tracePosition()->readOut, "x=3; y=-4");
+    }
+
     TEST(CurveCursor, TheSelectedGraphIsFollowedUntilAClick)
     {
         TracedPlot plot;
