@@ -79,7 +79,8 @@ namespace {
             expectAt(ofKind(found, FeatureKind::Minimum), { 0 });
             EXPECT_NEAR(ofKind(found, FeatureKind::Root)[0].t, 0, 1e-12);
         }
-        const FeatureSearch cornered = search(*yOfX("abs(x-1/3)", -2, 2, 40));
+        // 1/3 as a constant would be written with ten digits in the formula's normal form.
+        const FeatureSearch cornered = search(*yOfX("abs(3x-1)", -2, 2, 40));
         expectAt(ofKind(cornered, FeatureKind::Root), { 1.0 / 3 });
         expectAt(ofKind(cornered, FeatureKind::Minimum), { 1.0 / 3 });
         expectAt(ofKind(search(*yOfX("(x-1.7)^2*(x+0.4)", -2, 2, 40)), FeatureKind::Root),

@@ -20,6 +20,9 @@ namespace {
     // An extremum whose value is within this share of the curve's largest value is taken as
     // touching zero: x^2 at 0 is a double root.
     constexpr double kTouchShare = 1e-12;
+    // Near the end of its domain a function like sqrt falls as the square root of the distance:
+    // on a grid as fine as 1e-8 the last defined value is still below this share of the sample's.
+    constexpr double kEdgeShrink = 1e-4;
 
     struct Undefined { };
 
@@ -106,16 +109,26 @@ namespace {
             return inside;
         }
 
-        // Where the function ends between samples i and i + 1 at zero, as sqrt(x) at 0.
+        // Where the function ends between samples i and i + 1 at zero, as sqrt(x) at 0. The
+        // last defined value need not be zero: sqrt(1-x^2) is undefined at 1 itself, where x^2
+        // rounds above 1, and 1.5e-8 just below it; what counts is that it falls to a tiny share
+        // of the sample's value.
         std::optional<double> rootAtEdge(std::size_t i) const
         {
             const bool leftDefined = defined(value(i));
-            const double edge
-                = leftDefined ? domainEdge(at(i), at(i + 1)) : domainEdge(at(i + 1), at(i));
-            const double there = function_.value(edge);
-            if (!defined(there) || std::abs(there) > touchTolerance())
+            const std::size_t inside = leftDefined ? i : i + 1;
+            const double edge = domainEdge(at(inside), leftDefined ? at(i + 1) : at(i));
+            const double there = std::abs(function_.value(edge));
+            if (!defined(there)
+                || there > std::max(touchTolerance(), kEdgeShrink * std::abs(value(inside))))
                 return std::nullopt;
             return edge;
+        }
+
+        // An interval end where the value is zero but for rounding: sin(t) at t = 2 pi.
+        bool nearlyZero(std::size_t i) const
+        {
+            return defined(value(i)) && std::abs(value(i)) <= touchTolerance();
         }
 
         // The extremum around sample i, refined; nothing at a pole or a jump.
@@ -129,20 +142,33 @@ namespace {
             std::uintmax_t iterations = kMaxRefineIterations;
             const auto [brent, brentValue] = boost::math::tools::brent_find_minima(
                 lowered, at(i - 1), at(i + 1), std::numeric_limits<double>::digits / 2, iterations);
-            (void)brentValue;
-            const double where = polished(brent, at(i - 1), at(i + 1), sign);
+            const double rise
+                = std::max(sign * (value(i - 1) - value(i)), sign * (value(i + 1) - value(i)));
+            const double where = polishedNear(brent, brentValue * sign, i, sign, rise);
             const double found = function_.value(where);
             if (!defined(found))
                 return std::nullopt;
-            const double rise
-                = std::max(sign * (value(i - 1) - value(i)), sign * (value(i + 1) - value(i)));
             const double beyond = sign * (value(i) - found);
-            if (beyond > 10 * rise || !continuousAt(where, found, rise))
+            // Less extreme than the middle sample: the minimiser was led astray by a jump. Far
+            // more extreme: it ran into a pole.
+            if (beyond < -1e-9 * rise || beyond > 10 * rise || !continuousAt(where, found, rise))
                 return std::nullopt;
             return ScalarPoint { kind, where, found };
         }
 
     private:
+        // The polished extremum, unless it is worse than Brent's: beside a jump the difference
+        // formula's stencil straddles it and its "root" lies elsewhere.
+        double polishedNear(
+            double brent, double brentValue, std::size_t i, double sign, double rise) const
+        {
+            const double better = polished(brent, at(i - 1), at(i + 1), sign);
+            const double value = function_.value(better);
+            if (!defined(value) || sign * (value - brentValue) > 1e-9 * rise)
+                return brent;
+            return better;
+        }
+
         // Brent's minimiser finds an extremum only to the square root of the precision; the
         // derivative's root is found to nearly full precision from a five-point difference.
         double polished(double near, double low, double high, double sign) const
@@ -182,10 +208,10 @@ namespace {
         // beside a true extremum the function hardly changes.
         bool continuousAt(double where, double found, double rise) const
         {
-            const double delta = 1e-6 * spacing_;
+            const double delta = 1e-3 * spacing_;
             for (const double beside : { where - delta, where + delta }) {
                 const double v = function_.value(beside);
-                if (!defined(v) || std::abs(v - found) > 1e-3 * rise)
+                if (!defined(v) || std::abs(v - found) > 1e-2 * rise)
                     return false;
             }
             return true;
@@ -213,7 +239,8 @@ namespace {
     void addRootsAt(const Search& search, std::size_t i, std::vector<ScalarPoint>& points)
     {
         const double value = search.value(i);
-        if (defined(value) && value == 0)
+        const bool end = i == 0 || i + 1 == search.size();
+        if ((defined(value) && value == 0) || (end && search.nearlyZero(i)))
             points.push_back({ ScalarPointKind::Root, search.at(i), 0 });
         if (i + 1 == search.size())
             return;
