@@ -42,8 +42,8 @@ namespace {
         const auto curve = yOfX("x^3-6x^2+11x-6", -10, 10, 400);
         const FeatureSearch found = search(*curve);
         expectAt(ofKind(found, FeatureKind::Root), { 1, 2, 3 });
-        expectAt(ofKind(found, FeatureKind::Maximum), { 2 - 1 / std::sqrt(3.0) }, 1e-11);
-        expectAt(ofKind(found, FeatureKind::Minimum), { 2 + 1 / std::sqrt(3.0) }, 1e-11);
+        expectAt(ofKind(found, FeatureKind::Maximum), { 2 - 1 / std::sqrt(3.0) }, 1e-12);
+        expectAt(ofKind(found, FeatureKind::Minimum), { 2 + 1 / std::sqrt(3.0) }, 1e-12);
         const auto crossings = ofKind(found, FeatureKind::Crossing);
         ASSERT_EQ(crossings.size(), 1u);
         EXPECT_EQ(crossings[0].x, 0);
@@ -141,8 +141,8 @@ namespace {
             = search(*testing::parametric("cos(t)", "sin(t)", 0, 2 * pi, 100));
         expectAt(ofKind(circle, FeatureKind::Root), { 0, pi, 2 * pi }, 1e-12);
         expectAt(ofKind(circle, FeatureKind::Crossing), { pi / 2, 3 * pi / 2 });
-        expectAt(ofKind(circle, FeatureKind::Maximum), { pi / 2 }, 1e-11);
-        expectAt(ofKind(circle, FeatureKind::Minimum), { 3 * pi / 2 }, 1e-11);
+        expectAt(ofKind(circle, FeatureKind::Maximum), { pi / 2 }, 1e-12);
+        expectAt(ofKind(circle, FeatureKind::Minimum), { 3 * pi / 2 }, 1e-12);
     }
 
     TEST(CurveFeatures, SearchesStopAtTheirLimits)

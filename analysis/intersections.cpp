@@ -108,6 +108,24 @@ namespace {
         }
     }
 
+    // A curve through one point of the other several times (a rose through the origin) meets
+    // it there once as far as the first curve is concerned.
+    void removeRepeatedPoints(std::vector<CurveFeature>& features)
+    {
+        const auto same = [](const CurveFeature& a, const CurveFeature& b) {
+            const double scale = std::max({ 1.0, std::abs(a.x), std::abs(a.y) });
+            return std::abs(a.x - b.x) <= 1e-9 * scale && std::abs(a.y - b.y) <= 1e-9 * scale;
+        };
+        std::vector<CurveFeature> kept;
+        for (const CurveFeature& feature : features) {
+            if (std::none_of(kept.begin(), kept.end(), [&](const CurveFeature& k) {
+                    return same(k, feature);
+                }))
+                kept.push_back(feature);
+        }
+        features = std::move(kept);
+    }
+
 } // namespace
 
 FeatureSearch findIntersections(CurveFunction& curve,
@@ -137,6 +155,7 @@ FeatureSearch findIntersections(CurveFunction& curve,
             addIntersection(search, graph, otherGraph, crossing.t, crossing.point);
     }
     finishSearch(search, budget);
+    removeRepeatedPoints(search.features);
     return search;
 }
 
