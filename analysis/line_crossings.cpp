@@ -72,7 +72,10 @@ namespace {
             if (!(max > min))
                 return 0;
             const double at = (v - min) / (max - min) * side_;
-            return static_cast<int>(std::clamp(at, 0.0, static_cast<double>(side_ - 1)));
+            // A curve spread over more than the largest double has a NaN here.
+            if (!(at >= 0))
+                return 0;
+            return static_cast<int>(std::min(at, static_cast<double>(side_ - 1)));
         }
         std::size_t index(int cx, int cy) const
         {
