@@ -123,8 +123,13 @@ namespace {
         for (const auto& extremum : minima)
             EXPECT_NEAR(extremum.y, -1, 1e-15);
         // Roots as close as two steps of the trace: sin(pi x / 0.02) over a trace of step 0.01.
-        const FeatureSearch close = search(*yOfX("sin(pi*x/0.02+0.1)", -1, 1, 200));
-        EXPECT_EQ(ofKind(close, FeatureKind::Root).size(), 100u);
+        SearchLimits plenty;
+        plenty.maxResults = 5000;
+        const FeatureSearch close = search(*yOfX("sin(pi*x/0.02+0.1)", -10, 10, 2000), plenty);
+        EXPECT_EQ(ofKind(close, FeatureKind::Root).size(), 1000u);
+        EXPECT_EQ(
+            ofKind(close, FeatureKind::Maximum).size() + ofKind(close, FeatureKind::Minimum).size(),
+            1000u);
     }
 
     TEST(CurveFeatures, EveryKindReadsItsOwnAxes)

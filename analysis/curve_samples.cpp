@@ -7,7 +7,7 @@ namespace ovilan {
 
 namespace {
 
-    constexpr int kRefinement = 4;
+    constexpr int kRefinement = 2;
     constexpr int kMinIntervals = 1000;
     constexpr int kMaxIntervals = 400'000;
     constexpr std::size_t kReportEvery = 8192;

@@ -46,7 +46,7 @@ struct CurveSamples {
     std::vector<double> y;
 };
 
-// A searching grid four times as fine as the curve's trace, so that features two samples of the
+// A searching grid twice as fine as the curve's trace, so that features two samples of the
 // trace apart fall into different cells of it.
 int searchIntervals(const CurveFunction& curve);
 

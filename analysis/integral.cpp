@@ -56,7 +56,7 @@ namespace {
     {
         const Integrand integrand(curve, budget);
         try {
-            checkSamples(integrand, from, to, std::max(kMinSamples, 2 * curve.interval().steps));
+            checkSamples(integrand, from, to, std::max(kMinSamples, curve.interval().steps));
             double error = 0;
             double l1 = 0;
             const double value = boost::math::quadrature::gauss_kronrod<double, 61>::integrate(
