@@ -10,10 +10,12 @@ cmake --build build --target window_model_test
 OVILAN_MODEL_SEED=1 OVILAN_MODEL_RUNS=10 OVILAN_MODEL_STEPS=2000 ./build/shell/window_model_test
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVILAN_TESTS=OFF >/dev/null
 cmake --build build-release --target expr_bench document_bench draw_bench window_bench \
-  pow_window_bench bounds_bench ovilan-cli large_plot_document
+  pow_window_bench bounds_bench analysis_bench ovilan-cli large_plot_document
 ./build-release/bench/expr_bench "$@"
 ./build-release/bench/document_bench "$@"
 ./build-release/bench/draw_bench "$@"
+# Roots, extrema, crossings, intersections and an integral of graphs of 20000 steps.
+./build-release/bench/analysis_bench "$@"
 # Loads of the largest documents allowed and of hostile ones that must be refused quickly.
 ./build-release/bench/bounds_bench "$@"
 ./build-release/bench/window_bench

@@ -1,5 +1,6 @@
 // ovilan-cli: the formula engine and documents from the command line.
 
+#include "cli/analysis_commands.h"
 #include "cli/convert_command.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
@@ -23,6 +24,15 @@ constexpr std::string_view kUsage = R"(usage:
   ovilan-cli number --batch                stdin: one number per line
   ovilan-cli info FILE.ovd                 a summary of a document
   ovilan-cli trace FILE.ovd [--graph N]    the traced points as CSV: graph,index,x,y,penUp
+  ovilan-cli analyze FILE.ovd --graph N [--from A --to B]
+                                           roots, minima, maxima, axis crossings and
+                                           intersections with the other graphs as CSV:
+                                           kind,graph,other,t,x,y; A and B bound the graph's
+                                           variable (a polar angle in radians) and may be
+                                           constant formulas such as pi/3
+  ovilan-cli integrate FILE.ovd --graph N --from A --to B
+                                           the integral of a Y(x) graph from A to B and its
+                                           error estimate: VALUE<TAB>ERROR
   ovilan-cli convert IN.ovd OUT.ovd        read and write a document again
   ovilan-cli convert IN.ovd OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH] [--rle]
              [--smooth] [--scale N | --dpi N --mm WxH]
@@ -50,6 +60,10 @@ int runCommand(const std::vector<std::string_view>& args)
         return ovilan::cli::runInfo(rest, std::cout, std::cerr);
     if (args[0] == "trace")
         return ovilan::cli::runTrace(rest, std::cout, std::cerr);
+    if (args[0] == "analyze")
+        return ovilan::cli::runAnalyze(rest, std::cout, std::cerr);
+    if (args[0] == "integrate")
+        return ovilan::cli::runIntegrate(rest, std::cout, std::cerr);
     if (args[0] == "convert")
         return ovilan::cli::runConvert(rest, std::cerr);
     if (args[0] == "--version" && rest.empty()) {
