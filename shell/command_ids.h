@@ -26,6 +26,8 @@ enum class CommandId : int {
     EditLabel = 32822,
     RemoveLabel = 32823,
     SmoothLines = 32824,
+    DerivativeGraph = 32830,
+    TangentNormal = 32831,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
