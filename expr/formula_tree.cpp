@@ -4,6 +4,7 @@
 #include "expr/formula_text.h"
 #include "expr/number_format.h"
 #include "expr/operations.h"
+#include "expr/text_evaluator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,6 +87,29 @@ namespace {
     bool isReciprocal(const Formula& f)
     {
         return f->leaf == FormulaLeaf::None && f->code == kDivide && isConstant(f->left, 1);
+    }
+
+    // The constant a product begins with: products lean left, so it is the leftmost factor.
+    std::optional<double> leadingConstant(const Formula& f)
+    {
+        if (!isProduct(f))
+            return std::nullopt;
+        if (isConstant(f->left))
+            return f->left->constant;
+        return leadingConstant(f->left);
+    }
+
+    Formula withoutLeadingConstant(const Formula& f)
+    {
+        if (isConstant(f->left))
+            return f->right;
+        return times(withoutLeadingConstant(f->left), f->right);
+    }
+
+    // Whether the formula text of the value reads back as the same value: 0.1, not 1/3.
+    bool isExactlyWritten(double value)
+    {
+        return std::isfinite(value) && evaluateText(formatNumber(value), " ", 0) == value;
     }
 
     bool isWhole(const Formula& f)
@@ -216,6 +240,8 @@ Formula plus(const Formula& a, const Formula& b)
         return minus(a, constant(-b->constant));
     if (isNegation(a))
         return minus(b, a->right);
+    if (sameText(a, b))
+        return times(constant(2), a);
     return node(kPlus, a, b);
 }
 
@@ -275,6 +301,11 @@ Formula times(const Formula& a, const Formula& b)
             return times(constant(a->constant * b->left->constant), b->right);
         return times(b->left, times(a, b->right));
     }
+    if (sameText(a, b))
+        return power(a, constant(2));
+    // Products lean left, so they need no brackets: a*(b*c) is a*b*c.
+    if (isProduct(b))
+        return times(times(a, b->left), b->right);
     // x*(1/y) is x/y.
     if (isReciprocal(b))
         return over(a, b->right);
@@ -303,6 +334,20 @@ Formula over(const Formula& a, const Formula& b)
         return negated(over(constant(-a->constant), b));
     if (isNegativeConstant(b))
         return negated(over(a, constant(-b->constant)));
+    // Constant factors come out in front: (2*x)/20 is 0.1*x, (2*x)/(2*y) is x/y, and (2*x)/3
+    // is 2*x/3 rather than 0.6666666667*x, which would lose digits.
+    if (const auto c = leadingConstant(a)) {
+        const Formula rest = withoutLeadingConstant(a);
+        if (isConstant(b) && isExactlyWritten(*c / b->constant))
+            return times(constant(*c / b->constant), rest);
+        if (const auto d = leadingConstant(b); d && isExactlyWritten(*c / *d))
+            return times(constant(*c / *d), over(rest, withoutLeadingConstant(b)));
+        return times(constant(*c), over(rest, b));
+    }
+    // "*" binds more weakly than "/", so (u*v)/w needs brackets that u*v/w, the same value, does
+    // without.
+    if (isProduct(a))
+        return times(a->left, over(a->right, b));
     return node(kDivide, a, b);
 }
 
