@@ -57,6 +57,11 @@ namespace {
         if (line->setFormula(formulaText(formula, line->variableName()), 0) != kFormulaOk)
             return nullptr;
         line->setLegendText(std::move(legend));
+        // Across the plot: the line follows its axis's range, which it starts with, as a graph
+        // from the graph dialog does.
+        const AxisSettings& axis = vertical ? document.yAxis : document.xAxis;
+        line->intervalFrom = axis.min;
+        line->intervalTo = axis.max;
         return line;
     }
 

@@ -215,6 +215,16 @@ namespace {
             EXPECT_EQ(functionAt(document, 1).formula, row.tangent);
             EXPECT_EQ(functionAt(document, 2).kind, row.normalKind);
             EXPECT_EQ(functionAt(document, 2).formula, row.normal);
+            // Each line is drawn across the plot, whichever axis it follows.
+            for (std::int32_t i = 1; i < 3; ++i) {
+                const CGraph& line = document.graph(i);
+                const bool upright = line.kind == GraphKind::XofY;
+                const std::vector<double>& along = upright ? line.ys : line.xs;
+                const AxisSettings& axis = upright ? document.yAxis : document.xAxis;
+                ASSERT_FALSE(along.empty());
+                EXPECT_EQ(along.front(), axis.min);
+                EXPECT_NEAR(along[static_cast<std::size_t>(line.steps)], axis.max, 1e-9);
+            }
             ASSERT_EQ(document.labelCount(), 1);
             EXPECT_NEAR(document.labels[0].x, row.x, 1e-12);
             EXPECT_NEAR(document.labels[0].y, row.y, 1e-12);
