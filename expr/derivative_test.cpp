@@ -21,6 +21,10 @@ namespace {
     {
         const Derivative d = derivative(normalFormOf(text, variable), variable);
         EXPECT_EQ(d.code, kFormulaOk) << text;
+        // A normal form, as a document stores it: checked again, it stays as it is.
+        std::string again = d.normalForm;
+        EXPECT_EQ(checkFormula(again, variable), kFormulaOk);
+        EXPECT_EQ(again, d.normalForm);
         return d.normalForm;
     }
 

@@ -170,6 +170,24 @@ namespace {
         writeBracketed(f->right, bracketRight, variable, out);
     }
 
+    Formula built(int code, const Formula& a, const Formula& b)
+    {
+        switch (code) {
+        case kPlus:
+            return plus(a, b);
+        case kMinus:
+            return minus(a, b);
+        case kMultiply:
+            return times(a, b);
+        case kDivide:
+            return over(a, b);
+        default:
+            return power(a, b);
+        }
+    }
+
+    // Read through the builders, so the parts of the formula that reappear in its derivative
+    // are as tidy as the rest: the check keeps "1*arctg(x)", the derivative shows "arctg(x)".
     std::optional<Formula> parse(std::string_view text, std::string_view variable, int depth)
     {
         if (depth > kMaxEvaluationDepth)
@@ -188,14 +206,14 @@ namespace {
         if (!right)
             return std::nullopt;
         if (isFunction(match->code))
-            return node(match->code, nullptr, *right);
+            return function(match->code, *right);
         // The normal form writes a unary minus as a leading "-": "-x^2" is -(x^2).
         if (leftText.empty() && match->code == kMinus)
-            return isConstant(*right) ? negated(*right) : node(kMinus, nullptr, *right);
+            return negated(*right);
         const auto left = parse(leftText, variable, depth + 1);
         if (!left)
             return std::nullopt;
-        return node(match->code, *left, *right);
+        return built(match->code, *left, *right);
     }
 
 } // namespace
