@@ -35,6 +35,15 @@ run_cli(0 "0${tab}x*sin(x)\n" "" formula -- x sin "(x)")
 run_cli(1 "4${tab}Argument is not defined\n" "" formula --var t -- "sin t")
 run_cli(1 "7${tab}Denominator is equal to zero\n" "" formula --var " " -- "1/(2-2)")
 
+# derive prints the derivative as formula prints a formula, refusals too.
+run_cli(0 "0${tab}2*x*cos(x^2)\n" "" derive --var x -- "sin(x^2)")
+run_cli(0 "0${tab}1/(2*sqrt(y))\n" "" derive --var y -- sqrt "(y)")
+run_cli(1 "4${tab}Argument is not defined\n" "" derive -- "sin x")
+run_cli(1 "2${tab}The derivative of this formula cannot be written as a formula.\n" ""
+  derive -- "(-2)^x")
+run_cli(2 "" "" derive --var xy -- x)
+run_cli(2 "" "" derive)
+
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/numbers.in "3.141592653589793\n12345678901\n0.00001\n-1.5e20\n0\nnot a number\n1e11\n")
 run_cli(1 "3.141592654\n1.23456789*10^10\n1*10^(-5)\n-1.5*10^20\n0\n\n1*10^11\n"
   ${CMAKE_CURRENT_BINARY_DIR}/numbers.in number --batch)

@@ -1,5 +1,6 @@
 #include "cli/engine_commands.h"
 
+#include "expr/derivative.h"
 #include "expr/expression.h"
 #include "expr/formula_check.h"
 #include "expr/number_format.h"
@@ -112,34 +113,70 @@ namespace {
 
 } // namespace
 
+namespace {
+
+    struct FormulaArguments {
+        std::string variable;
+        std::string text;
+    };
+
+    // [--var V] [--] TEXT...: the variable, x unless given, and the words of the formula.
+    std::optional<FormulaArguments> formulaArguments(std::span<const std::string_view> args)
+    {
+        FormulaArguments read { "x", "" };
+        std::size_t i = 0;
+        if (i + 1 < args.size() && args[i] == "--var") {
+            read.variable = std::string(args[i + 1]);
+            i += 2;
+            if (read.variable.size() != 1)
+                return std::nullopt;
+        }
+        if (i < args.size() && args[i] == "--")
+            ++i;
+        else if (i < args.size() && args[i].starts_with("--"))
+            return std::nullopt;
+        if (i >= args.size())
+            return std::nullopt;
+        read.text = joined(args.subspan(i));
+        return read;
+    }
+
+} // namespace
+
 int runFormula(
     std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     if (args.size() == 1 && args[0] == "--batch")
         return eachLine(in, out, err, "VAR<TAB>X<TAB>TEXT", formulaBatchLine);
 
-    std::string variable = "x";
-    std::size_t i = 0;
-    if (i + 1 < args.size() && args[i] == "--var") {
-        variable = std::string(args[i + 1]);
-        i += 2;
-        if (variable.size() != 1)
-            return kExitUsage;
-    }
-    if (i < args.size() && args[i] == "--")
-        ++i;
-    else if (i < args.size() && args[i].starts_with("--"))
+    auto read = formulaArguments(args);
+    if (!read)
         return kExitUsage;
-    if (i >= args.size())
-        return kExitUsage;
-
-    std::string text = joined(args.subspan(i));
-    const int code = checkFormula(text, variable);
+    const int code = checkFormula(read->text, read->variable);
     if (code != kFormulaOk) {
         out << code << '\t' << formulaErrorText(code) << '\n';
         return kExitRefused;
     }
-    out << code << '\t' << text << '\n';
+    out << code << '\t' << read->text << '\n';
+    return kExitSuccess;
+}
+
+int runDerive(std::span<const std::string_view> args, std::ostream& out)
+{
+    auto read = formulaArguments(args);
+    if (!read)
+        return kExitUsage;
+    const int code = checkFormula(read->text, read->variable);
+    if (code != kFormulaOk) {
+        out << code << '\t' << formulaErrorText(code) << '\n';
+        return kExitRefused;
+    }
+    const Derivative result = derivative(read->text, read->variable);
+    if (result.code != kFormulaOk) {
+        out << result.code << '\t' << result.refusal << '\n';
+        return kExitRefused;
+    }
+    out << result.code << '\t' << result.normalForm << '\n';
     return kExitSuccess;
 }
 

@@ -15,6 +15,10 @@ inline constexpr int kExitUsage = 2;
 int runFormula(
     std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err);
 
+// `derive [--var V] [--] TEXT...`: the derivative's code and normal form, as `formula` prints a
+// formula's.
+int runDerive(std::span<const std::string_view> args, std::ostream& out);
+
 // `number VALUE` and `number --batch`.
 int runNumber(
     std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err);

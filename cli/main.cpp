@@ -20,6 +20,8 @@ constexpr std::string_view kUsage = R"(usage:
                                            (or CODE<TAB>MESSAGE); V defaults to x
   ovilan-cli formula --batch               stdin:  VAR<TAB>X<TAB>TEXT per line
                                            stdout: CODE<TAB>NORMAL<TAB>TEXTVAL<TAB>EXPRVAL
+  ovilan-cli derive [--var V] [--] TEXT    the derivative of a formula in V, printed as
+                                           formula prints a formula
   ovilan-cli number VALUE                  print a number as formula text
   ovilan-cli number --batch                stdin: one number per line
   ovilan-cli info FILE.ovd                 a summary of a document
@@ -54,6 +56,8 @@ int runCommand(const std::vector<std::string_view>& args)
     const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
     if (args[0] == "formula")
         return ovilan::cli::runFormula(rest, std::cin, std::cout, std::cerr);
+    if (args[0] == "derive")
+        return ovilan::cli::runDerive(rest, std::cout);
     if (args[0] == "number")
         return ovilan::cli::runNumber(rest, std::cin, std::cout, std::cerr);
     if (args[0] == "info")

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ovilan {
@@ -23,6 +24,9 @@ enum SnapshotKind : std::int32_t {
     kLabelRemoved = 4,
     kLabelInserted = 5,
     kLabelChanged = 6,
+    // Several changes undone and redone as one step, as a tangent with its normal and its label.
+    // Held only in memory, never in a file.
+    kGroupedChanges = 7,
 };
 
 // pushSnapshot flag: the caller marks the document modified and empties the redo stack itself.
@@ -70,6 +74,9 @@ public:
     // confirmed (modified mark set, redo stack emptied), on Cancel the step is dropped unapplied.
     void confirmInPlaceEdit();
     void dropNewestSnapshot();
+    // The snapshots pushed between these two make one step of the history.
+    void beginUndoGroup();
+    void endUndoGroup();
 
     // Rescales the tick, label and grid steps to the ranges now in force from six ratios of a
     // step to its axis range, when "Automatically change steps" is on. Sends no hint.
@@ -107,6 +114,7 @@ private:
         std::vector<std::uint8_t>& snapshot, std::int32_t kind, std::int32_t index) const;
     bool fitsDocument(std::int32_t kind, std::int32_t index) const;
     bool applySnapshot(const Snapshot& snapshot);
+    void undoGroupFrom(const Snapshot& group, std::vector<Snapshot>& to);
     void stateChanged();
 
     const AppPreferences* preferences_;
@@ -114,6 +122,7 @@ private:
     std::vector<DocumentStateListener*> stateListeners_;
     bool modified_ = false;
     bool loadFailed_ = false;
+    std::optional<std::vector<Snapshot>> group_;
 };
 
 } // namespace ovilan

@@ -29,6 +29,51 @@ namespace {
         return graph;
     }
 
+    struct SnapshotHeader {
+        std::int32_t kind = -1;
+        std::int32_t index = -1;
+    };
+
+    SnapshotHeader headerOf(const Snapshot& snapshot)
+    {
+        if (snapshot.size() < 8)
+            return {};
+        ArchiveReader in(snapshot);
+        const std::int32_t kind = in.readInt32();
+        return { kind, in.readInt32() };
+    }
+
+    // A group's snapshot: its kind, the number of members, then each member's length and bytes.
+    Snapshot groupSnapshot(const std::vector<Snapshot>& members)
+    {
+        ArchiveWriter out;
+        out.writeInt32(kGroupedChanges);
+        out.writeInt32(static_cast<std::int32_t>(members.size()));
+        for (const Snapshot& member : members) {
+            out.writeInt32(static_cast<std::int32_t>(member.size()));
+            for (const std::uint8_t byte : member)
+                out.writeByte(byte);
+        }
+        return out.takeBytes();
+    }
+
+    std::vector<Snapshot> groupMembers(const Snapshot& group)
+    {
+        ArchiveReader in(group);
+        in.readInt32();
+        const std::int32_t count = in.readInt32();
+        require(count >= 0);
+        std::vector<Snapshot> members;
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::int32_t length = in.readInt32();
+            require(length >= 0 && static_cast<std::size_t>(length) <= in.remaining());
+            Snapshot& member = members.emplace_back();
+            for (std::int32_t b = 0; b < length; ++b)
+                member.push_back(in.readByte());
+        }
+        return members;
+    }
+
 } // namespace
 
 void COvilanDoc::writeSnapshotBody(
@@ -66,7 +111,24 @@ void COvilanDoc::pushSnapshot(std::int32_t kind, std::int32_t index, std::int32_
     writeSnapshotBody(snapshot, kind, index);
     if (!keepRedo)
         redoStack.clear();
-    undoStack.push_back(std::move(snapshot));
+    if (group_)
+        group_->push_back(std::move(snapshot));
+    else
+        undoStack.push_back(std::move(snapshot));
+    stateChanged();
+}
+
+void COvilanDoc::beginUndoGroup() { group_.emplace(); }
+
+void COvilanDoc::endUndoGroup()
+{
+    if (!group_)
+        return;
+    std::vector<Snapshot> members = std::move(*group_);
+    group_.reset();
+    if (members.empty())
+        return;
+    undoStack.push_back(members.size() == 1 ? std::move(members.front()) : groupSnapshot(members));
     stateChanged();
 }
 
@@ -95,12 +157,10 @@ void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to
         return;
     Snapshot taken = std::move(from.back());
     from.pop_back();
-    std::int32_t kind = -1;
-    std::int32_t index = -1;
-    if (taken.size() >= 8) {
-        ArchiveReader header(taken);
-        kind = header.readInt32();
-        index = header.readInt32();
+    const auto [kind, index] = headerOf(taken);
+    if (kind == kGroupedChanges) {
+        undoGroupFrom(taken, to);
+        return;
     }
     if (!fitsDocument(kind, index)) {
         from.push_back(std::move(taken));
@@ -119,6 +179,35 @@ void COvilanDoc::undoFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to
         modified_ = wasModified;
         from.push_back(std::move(taken));
     }
+    stateChanged();
+}
+
+// The members go back newest first, each recording its opposite; the opposites, in the order
+// they were made, are the group that brings the changes back.
+void COvilanDoc::undoGroupFrom(const Snapshot& group, std::vector<Snapshot>& to)
+{
+    std::vector<Snapshot> members;
+    try {
+        members = groupMembers(group);
+    } catch (const BadFormat&) {
+        return;
+    }
+    // The other stack has its step before the members' hints go out, as for a single change.
+    to.push_back(groupSnapshot({}));
+    modified_ = true;
+    std::vector<Snapshot> opposites;
+    for (auto member = members.rbegin(); member != members.rend(); ++member) {
+        const auto [kind, index] = headerOf(*member);
+        // Never for a group this program made; what was undone so far can still be redone.
+        if (!fitsDocument(kind, index))
+            break;
+        Snapshot opposite;
+        writeSnapshotBody(opposite, oppositeKind(kind), index);
+        if (!applySnapshot(*member))
+            break;
+        opposites.push_back(std::move(opposite));
+    }
+    to.back() = groupSnapshot(opposites);
     stateChanged();
 }
 

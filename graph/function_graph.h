@@ -52,6 +52,7 @@ public:
     void refresh() override;
     std::string describe() const override;
     std::unique_ptr<CurveFunction> curveFunction() const override;
+    std::optional<CurvePoint> velocityAt(double value) const override;
     std::string variableName() const override { return "x"; }
 };
 
@@ -65,6 +66,7 @@ public:
     void refresh() override;
     std::string describe() const override;
     std::unique_ptr<CurveFunction> curveFunction() const override;
+    std::optional<CurvePoint> velocityAt(double value) const override;
     std::string variableName() const override { return "y"; }
 };
 
@@ -77,6 +79,7 @@ public:
     void computePoints() override;
     std::string describe() const override;
     std::unique_ptr<CurveFunction> curveFunction() const override;
+    std::optional<CurvePoint> velocityAt(double value) const override;
     std::string variableName() const override { return "t"; }
 };
 
@@ -89,6 +92,7 @@ public:
     void computePoints() override;
     std::string describe() const override;
     std::unique_ptr<CurveFunction> curveFunction() const override;
+    std::optional<CurvePoint> velocityAt(double value) const override;
     std::string variableName() const override { return "a"; }
 };
 

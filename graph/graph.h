@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
     // The curve as a function of the graph's variable over the interval it is traced on;
     // nothing for a graph of points only (a table).
     virtual std::unique_ptr<CurveFunction> curveFunction() const { return nullptr; }
+    // Where the curve heads at a value of its variable: the derivatives of the point's x and y by
+    // the variable, from the symbolic derivatives of the formulas; nothing where one is undefined.
+    virtual std::optional<CurvePoint> velocityAt(double) const { return std::nullopt; }
 
     void setLegendText(std::string text) { legendText = std::move(text); }
 

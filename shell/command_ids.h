@@ -28,6 +28,8 @@ enum class CommandId : int {
     SmoothLines = 32824,
     TraceCurve = 32840,
     ValueAt = 32841,
+    DerivativeGraph = 32830,
+    TangentNormal = 32831,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

@@ -441,6 +441,28 @@ namespace {
         drawPencil(painter);
     }
 
+    // The plot with a second, red curve shifted a quarter wave: the slope of the blue one.
+    void paintDerivativeGraph(QPainter& painter)
+    {
+        drawPlotMotif(painter);
+        QPainterPath slope(QPointF(3.5, 5));
+        slope.cubicTo(QPointF(6.5, 13), QPointF(9.5, 3), QPointF(13.5, 9));
+        painter.setPen(stroke(QColor(200, 50, 40), 1.2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(slope);
+    }
+
+    // The plot with a red straight line touching its curve, and the point where it touches.
+    void paintTangentNormal(QPainter& painter)
+    {
+        drawPlotMotif(painter);
+        painter.setPen(stroke(QColor(200, 50, 40), 1.2));
+        painter.drawLine(QPointF(3, 12), QPointF(14.5, 2.5));
+        painter.setPen(outline(ink));
+        painter.setBrush(paper);
+        painter.drawEllipse(QPointF(8.5, 7.5), 1.6, 1.6);
+    }
+
     struct CommandPicture {
         CommandId id;
         void (*paint)(QPainter&);
@@ -470,6 +492,9 @@ namespace {
         { CommandId::AddTableGraph, paintAddTableGraph },
         { CommandId::RemoveGraph, paintRemoveGraph },
         { CommandId::EditGraph, paintEditGraph },
+        // Menu items only, shown in the graph list's context menu.
+        { CommandId::DerivativeGraph, paintDerivativeGraph },
+        { CommandId::TangentNormal, paintTangentNormal },
     };
 
 } // namespace

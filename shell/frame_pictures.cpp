@@ -3,6 +3,7 @@
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "dialogs/value_at_dialog.h"
+#include "dialogs/tangent_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/environment_dialog.h"
 #include "shell/help_window.h"
@@ -158,6 +159,8 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-sharp-picture");
     if (qobject_cast<const EnvironmentDialog*>(dialog))
         return QStringLiteral("dlg-environment");
+    if (qobject_cast<const CTangentDlg*>(dialog))
+        return QStringLiteral("dlg-tangent");
     if (qobject_cast<const AboutDialog*>(dialog))
         return QStringLiteral("dlg-about");
     return {};

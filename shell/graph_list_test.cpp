@@ -203,7 +203,10 @@ namespace {
 
         const std::unique_ptr<QMenu> menu = list.view.contextMenu(list.tree()->topLevelItem(0));
         const QStringList all = adds
-            + QStringList { QStringLiteral("Edit graph..."), QStringLiteral("Remove graph") };
+            + QStringList { QStringLiteral("Edit graph..."),
+                  QStringLiteral("Remove graph"),
+                  QStringLiteral("Derivative"),
+                  QStringLiteral("Tangent and normal...") };
         EXPECT_EQ(texts(*menu), all);
         EXPECT_EQ(list.document.currentGraph, 0);
         EXPECT_EQ(list.selectedRow(), 0);
@@ -212,7 +215,9 @@ namespace {
         const std::vector<CommandId> expected { CommandId::AddGraph,
             CommandId::AddTableGraph,
             CommandId::EditGraph,
-            CommandId::RemoveGraph };
+            CommandId::RemoveGraph,
+            CommandId::DerivativeGraph,
+            CommandId::TangentNormal };
         for (std::size_t i = 0; i < expected.size(); ++i) {
             menu->actions()[static_cast<int>(i)]->trigger();
             EXPECT_EQ(list.requested(), std::vector<CommandId> { expected[i] });

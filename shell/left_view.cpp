@@ -370,6 +370,8 @@ std::unique_ptr<QMenu> CLeftView::contextMenu(QTreeWidgetItem* hit)
         tree_->setCurrentItem(hit);
         addEntry(QStringLiteral("Edit graph..."), CommandId::EditGraph);
         addEntry(QStringLiteral("Remove graph"), CommandId::RemoveGraph);
+        addEntry(QStringLiteral("Derivative"), CommandId::DerivativeGraph);
+        addEntry(QStringLiteral("Tangent and normal..."), CommandId::TangentNormal);
     }
     return menu;
 }

@@ -290,6 +290,7 @@ void CMainFrame::connectCommands()
     on(AddTableGraph, [this] { addTableGraph(document_, ui_); });
     on(RemoveGraph, [this] { removeCurrentGraph(document_, ui_); });
     on(EditGraph, [this] { editCurrentGraph(document_, ui_); });
+    connectDerivedGraphCommands();
     on(ZoomIn, [this] { zoomIn(document_, ui_); });
     on(ZoomOut, [this] { zoomOut(document_, ui_); });
     on(ScrollLeft,
@@ -402,6 +403,8 @@ void CMainFrame::refreshCommandStates()
         = document_.currentGraph >= 0 && document_.currentGraph < document_.graphCount();
     action(RemoveGraph)->setEnabled(graphSelected);
     action(EditGraph)->setEnabled(graphSelected);
+    action(DerivativeGraph)->setEnabled(graphSelected);
+    action(TangentNormal)->setEnabled(graphSelected);
     action(AddLabel)->setChecked(mode == MouseMode::AddLabel);
     action(SelectInterval)
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);

@@ -83,6 +83,9 @@ private:
     // A plot view wired to the status bar, the mode check marks and the context menus.
     COvilanView* createPlotView(QWidget* parent);
     void connectCommands();
+    // Derivative and Tangent and Normal, the graphs drawn from the selected one.
+    void connectDerivedGraphCommands();
+    void openTangentDialog();
     void refreshCommandStates();
     void refreshTitle();
     void setMouseMode(int mode);
