@@ -23,6 +23,10 @@ enum SnapshotKind : std::int32_t {
     kLabelRemoved = 4,
     kLabelInserted = 5,
     kLabelChanged = 6,
+    // Several labels added at once and taken back as one step: the labels from the index to the
+    // end of the list.
+    kLabelTailInserted = 7,
+    kLabelTailRemoved = 8,
 };
 
 // pushSnapshot flag: the caller marks the document modified and empties the redo stack itself.
@@ -107,6 +111,7 @@ private:
         std::vector<std::uint8_t>& snapshot, std::int32_t kind, std::int32_t index) const;
     bool fitsDocument(std::int32_t kind, std::int32_t index) const;
     bool applySnapshot(const Snapshot& snapshot);
+    void restoreLabelTail(ArchiveReader& in, std::int32_t index);
     void stateChanged();
 
     const AppPreferences* preferences_;
