@@ -28,6 +28,8 @@ enum class CommandId : int {
     SmoothLines = 32824,
     TraceCurve = 32840,
     ValueAt = 32841,
+    FindPoints = 32850,
+    Integral = 32851,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
