@@ -121,14 +121,17 @@ QWidget* CFindPointsDlg::buildResultsPart()
     note_->setWordWrap(true);
     layout->addWidget(note_);
     auto* actions = new QHBoxLayout;
-    QPushButton* copy = fieldButton(QStringLiteral("&Copy"), group);
-    QPushButton* labels = fieldButton(QStringLiteral("Add as &labels"), group);
-    actions->addWidget(copy);
-    actions->addWidget(labels);
+    copy_ = fieldButton(QStringLiteral("&Copy"), group);
+    labels_ = fieldButton(QStringLiteral("Add as &labels"), group);
+    // Nothing to copy or add before a search has found something.
+    copy_->setEnabled(false);
+    labels_->setEnabled(false);
+    actions->addWidget(copy_);
+    actions->addWidget(labels_);
     actions->addStretch();
     layout->addLayout(actions);
-    connect(copy, &QPushButton::clicked, this, [this] { copyPoints(); });
-    connect(labels, &QPushButton::clicked, this, [this] { addLabels(); });
+    connect(copy_, &QPushButton::clicked, this, [this] { copyPoints(); });
+    connect(labels_, &QPushButton::clicked, this, [this] { addLabels(); });
     return group;
 }
 
@@ -183,6 +186,8 @@ void CFindPointsDlg::showPoints()
             table_->setItem(row, column, new QTableWidgetItem(cells[column]));
         ++row;
     }
+    copy_->setEnabled(!found_.features.empty());
+    labels_->setEnabled(!found_.features.empty());
     const std::string_view why = searchNote(found_);
     note_->setText(!why.empty() ? qText(why) : found_.features.empty() ? kNothingFound : QString());
 }

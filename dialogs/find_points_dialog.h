@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace ovilan {
@@ -77,6 +78,8 @@ private:
     QLineEdit* to_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* note_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QPushButton* labels_ = nullptr;
 };
 
 } // namespace ovilan

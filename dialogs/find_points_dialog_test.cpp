@@ -181,6 +181,14 @@ namespace {
             QStringLiteral(
                 "The search took too much work and stopped early; narrow the interval."));
 
+        // A cancel keeps what was found before it.
+        dialog->limits() = SearchLimits {};
+        dialog->limits().progress = [](double done) { return done < 0.5; };
+        ASSERT_TRUE(dialog->find());
+        EXPECT_GT(dialog->table().rowCount(), 0);
+        EXPECT_EQ(dialog->note().text(),
+            QStringLiteral("The search was cancelled; the points found so far are listed."));
+
         // Nothing in the interval is said as well.
         dialog->limits() = SearchLimits {};
         dialog->fromField().setText(QStringLiteral("0.01"));

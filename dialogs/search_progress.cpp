@@ -26,12 +26,15 @@ SearchProgress::~SearchProgress() = default;
 SearchLimits SearchProgress::limits(const SearchLimits& base)
 {
     SearchLimits limits = base;
+    next_ = base.progress;
     limits.progress = [this](double done) { return report(done); };
     return limits;
 }
 
 bool SearchProgress::report(double done)
 {
+    if (next_ && !next_(done))
+        return false;
     if (!dialog_) {
         if (clock_.elapsed() < kQuietMilliseconds)
             return true;

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QProgressDialog;
@@ -21,7 +22,8 @@ public:
     SearchProgress(const SearchProgress&) = delete;
     SearchProgress& operator=(const SearchProgress&) = delete;
 
-    // `base` with its progress reported here; the result refers to this object.
+    // `base` with its progress reported here and then to base's own callback, which may cancel
+    // as well; the result refers to this object.
     SearchLimits limits(const SearchLimits& base);
 
 private:
@@ -31,6 +33,7 @@ private:
     QString text_;
     QElapsedTimer clock_;
     std::unique_ptr<QProgressDialog> dialog_;
+    std::function<bool(double done)> next_;
 };
 
 } // namespace ovilan
