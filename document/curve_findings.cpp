@@ -152,7 +152,7 @@ std::string integralText(const Integral& integral)
         return std::string(integralMessage(integral.status));
     const std::string value = "\u2248 " + shownValue(integral.value);
     if (!(integral.error > 0))
-        return value + " (no error estimated)";
+        return value + " (error too small to estimate)";
     // The estimate rounded up to a power of ten, so "below" holds.
     const double bound = std::pow(10.0, std::ceil(std::log10(integral.error)));
     return value + " (error below " + shownValue(bound) + ")";
