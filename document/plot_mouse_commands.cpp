@@ -40,6 +40,22 @@ void addCaptionedLabel(COvilanDoc& document, double x, double y, const std::stri
     document.insertLabel(label, index);
 }
 
+void addCaptionedLabels(COvilanDoc& document, std::span<const CaptionedPoint> points)
+{
+    if (points.empty())
+        return;
+    const std::int32_t first = document.labelCount();
+    // The step is taken first; its body is the tail of the list, which is still empty.
+    document.pushSnapshot(kLabelTailInserted, first, 0);
+    for (const CaptionedPoint& point : points) {
+        CPlotLabel label;
+        label.x = point.x;
+        label.y = point.y;
+        label.caption = point.caption.substr(0, kMaxCaptionLength);
+        document.insertLabel(label, document.labelCount());
+    }
+}
+
 bool editLabel(COvilanDoc& document, UserInterface& ui, std::int32_t index)
 {
     if (!isLabel(document, index))

@@ -4,6 +4,7 @@
 #include "document/user_interface.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,14 @@ bool addLabelAt(COvilanDoc& document, UserInterface& ui, double x, double y);
 // A new label at (x, y) with `caption`, without the dialog, as one undo step: what the curve
 // cursor and Value At place where they read a curve.
 void addCaptionedLabel(COvilanDoc& document, double x, double y, const std::string& caption);
+// Labels at points of curves, added after the others and taken back together as one undo step:
+// what Find adds for the points it found. Nothing happens for none.
+struct CaptionedPoint {
+    double x = 0;
+    double y = 0;
+    std::string caption;
+};
+void addCaptionedLabels(COvilanDoc& document, std::span<const CaptionedPoint> points);
 // The label dialog on a copy of the label at `index`; the copy replaces it on OK.
 bool editLabel(COvilanDoc& document, UserInterface& ui, std::int32_t index);
 // Asks first; true when the label was removed.

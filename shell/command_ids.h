@@ -30,6 +30,8 @@ enum class CommandId : int {
     ValueAt = 32841,
     DerivativeGraph = 32830,
     TangentNormal = 32831,
+    FindPoints = 32850,
+    Integral = 32851,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

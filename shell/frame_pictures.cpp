@@ -1,5 +1,7 @@
 #include "dialogs/doc_property_sheet.h"
+#include "dialogs/find_points_dialog.h"
 #include "dialogs/graph_dialog.h"
+#include "dialogs/integral_dialog.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "dialogs/value_at_dialog.h"
@@ -149,6 +151,10 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-table");
     if (qobject_cast<const CValueAtDlg*>(dialog))
         return QStringLiteral("dlg-value-at");
+    if (qobject_cast<const CFindPointsDlg*>(dialog))
+        return QStringLiteral("dlg-find-points");
+    if (qobject_cast<const CIntegralDlg*>(dialog))
+        return QStringLiteral("dlg-integral");
     if (qobject_cast<const CLabelDlg*>(dialog))
         return QStringLiteral("dlg-label");
     if (qobject_cast<const CDocPropertySheet*>(dialog))

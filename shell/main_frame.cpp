@@ -1,5 +1,7 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/find_points_dialog.h"
+#include "dialogs/integral_dialog.h"
 #include "dialogs/value_at_dialog.h"
 #include "document/document_commands.h"
 #include "shell/about_dialog.h"
@@ -280,6 +282,8 @@ void CMainFrame::connectCommands()
                                                                          : MouseMode::TraceCurve));
     });
     on(ValueAt, [this] { showValueAt(); });
+    on(FindPoints, [this] { showFindPoints(); });
+    on(Integral, [this] { showIntegral(); });
     on(StandardCursor, [this] { setMouseMode(static_cast<int>(MouseMode::Standard)); });
     on(DocumentProperties, [this] { documentProperties(document_, ui_); });
     on(GraphList, [this] { requestPaneLayout(paneLayout_ ^ 2); });
@@ -393,6 +397,25 @@ void CMainFrame::showValueAt()
     dialog.exec();
 }
 
+void CMainFrame::showFindPoints()
+{
+    // Any graph Value At reads can be searched.
+    const std::int32_t graph = valueAtGraph(document_);
+    if (graph < 0)
+        return;
+    CFindPointsDlg dialog(document_, graph, standardDialogServices(), this);
+    dialog.exec();
+}
+
+void CMainFrame::showIntegral()
+{
+    const std::int32_t graph = integralGraph(document_);
+    if (graph < 0)
+        return;
+    CIntegralDlg dialog(document_, graph, standardDialogServices(), this);
+    dialog.exec();
+}
+
 void CMainFrame::refreshCommandStates()
 {
     using enum CommandId;
@@ -410,6 +433,8 @@ void CMainFrame::refreshCommandStates()
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);
     action(TraceCurve)->setChecked(mode == MouseMode::TraceCurve);
     action(ValueAt)->setEnabled(valueAtGraph(document_) >= 0);
+    action(FindPoints)->setEnabled(valueAtGraph(document_) >= 0);
+    action(Integral)->setEnabled(integralGraph(document_) >= 0);
     action(StandardCursor)->setChecked(mode == MouseMode::Standard);
     action(GraphList)->setChecked((paneLayout_ & 2) != 0);
     action(SmoothLines)->setChecked(smoothLines_);

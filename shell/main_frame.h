@@ -91,6 +91,8 @@ private:
     void setMouseMode(int mode);
     // Value At on the selected graph.
     void showValueAt();
+    void showFindPoints();
+    void showIntegral();
     void requestPaneLayout(int layout);
     void focusOtherPane();
 

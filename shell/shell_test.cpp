@@ -1,7 +1,9 @@
 #include "dialogs/dialog_fit.h"
 #include "dialogs/dialog_services.h"
 #include "dialogs/doc_property_sheet.h"
+#include "dialogs/find_points_dialog.h"
 #include "dialogs/graph_dialog.h"
+#include "dialogs/integral_dialog.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "dialogs/value_at_dialog.h"
@@ -203,6 +205,33 @@ namespace {
             window.document.currentGraph = selected;
             window.document.updateAllViews(kHintRepaint);
             EXPECT_EQ(valueAt->isEnabled(), enabled) << selected;
+        }
+    }
+
+    TEST(MainFrame, FindPointsNeedsAGraphWithAVariableAndIntegralAFunctionOfX)
+    {
+        Window window;
+        window.addGraph("x^2");
+        window.document.insertGraph(std::make_unique<CTableGraph>(window.document), 1);
+        auto circle = std::make_unique<CParametricGraph>(window.document);
+        circle->setFormula("cos(t)", 0);
+        circle->setFormula("sin(t)", 1);
+        window.document.insertGraph(std::move(circle), 2);
+        QAction* find = window.frame.action(CommandId::FindPoints);
+        QAction* integral = window.frame.action(CommandId::Integral);
+        struct Row {
+            std::int32_t selected;
+            bool findEnabled;
+            bool integralEnabled;
+        };
+        for (const Row& row : { Row { -1, false, false },
+                 Row { 0, true, true },
+                 Row { 1, false, false },
+                 Row { 2, true, false } }) {
+            window.document.currentGraph = row.selected;
+            window.document.updateAllViews(kHintRepaint);
+            EXPECT_EQ(find->isEnabled(), row.findEnabled) << row.selected;
+            EXPECT_EQ(integral->isEnabled(), row.integralEnabled) << row.selected;
         }
     }
 
@@ -632,6 +661,8 @@ namespace {
             all.push_back(std::make_unique<EnvironmentDialog>(preferences));
             all.push_back(
                 std::make_unique<CValueAtDlg>(document, 0, shell, standardDialogServices()));
+            all.push_back(std::make_unique<CFindPointsDlg>(document, 0, standardDialogServices()));
+            all.push_back(std::make_unique<CIntegralDlg>(document, 0, standardDialogServices()));
             return all;
         }();
         QStringList anchors;
@@ -642,7 +673,7 @@ namespace {
             anchors.append(anchor);
         }
         anchors.removeDuplicates();
-        EXPECT_EQ(anchors.size(), 8);
+        EXPECT_EQ(anchors.size(), 10);
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "analysis/curve_samples.h"
+#include "dialogs/dialog_services.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace ovilan {
+
+class COvilanDoc;
+
+// "Find Points": the roots, minima, maxima, crossing with the other axis and intersections with
+// other graphs of a function graph in an interval of its variable. The points are listed with ten
+// significant digits, can be copied as text and added as labels in one undo step; the dialog
+// stays open for the next search.
+class CFindPointsDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CFindPointsDlg(COvilanDoc& document,
+        std::int32_t graph,
+        DialogServices services,
+        QWidget* parent = nullptr);
+    ~CFindPointsDlg() override;
+
+    QCheckBox& rootsBox() const { return *roots_; }
+    QCheckBox& minimaBox() const { return *minima_; }
+    QCheckBox& maximaBox() const { return *maxima_; }
+    QCheckBox& crossingBox() const { return *crossing_; }
+    QCheckBox& intersectionsBox() const { return *intersections_; }
+    // "All graphs" first, then each other graph with a curve.
+    QComboBox& otherGraphCombo() const { return *others_; }
+    QLineEdit& fromField() const { return *from_; }
+    QLineEdit& toField() const { return *to_; }
+    QTableWidget& table() const { return *table_; }
+    // Why the list may be incomplete, or that nothing was found.
+    QLabel& note() const { return *note_; }
+    // The limits every search runs under; tests make them small.
+    SearchLimits& limits() { return limits_; }
+
+    // The buttons' work, also for tests.
+    bool find();
+    bool copyPoints();
+    bool addLabels();
+
+private:
+    QWidget* buildKindsPart();
+    QWidget* buildResultsPart();
+    std::optional<double> readNumber(QLineEdit& field);
+    void showPoints();
+
+    COvilanDoc& document_;
+    std::int32_t graph_;
+    DialogServices services_;
+    std::string variable_;
+    std::vector<std::int32_t> otherGraphs_;
+    SearchLimits limits_;
+    FeatureSearch found_;
+
+    QCheckBox* roots_ = nullptr;
+    QCheckBox* minima_ = nullptr;
+    QCheckBox* maxima_ = nullptr;
+    QCheckBox* crossing_ = nullptr;
+    QCheckBox* intersections_ = nullptr;
+    QComboBox* others_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QLineEdit* to_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* note_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QPushButton* labels_ = nullptr;
+};
+
+} // namespace ovilan
