@@ -27,10 +27,6 @@ enum SnapshotKind : std::int32_t {
     // Several changes undone and redone as one step, as a tangent with its normal and its label.
     // Held only in memory, never in a file.
     kGroupedChanges = 7,
-    // Several labels added at once and taken back as one step: the labels from the index to the
-    // end of the list.
-    kLabelTailInserted = 8,
-    kLabelTailRemoved = 9,
 };
 
 // pushSnapshot flag: the caller marks the document modified and empties the redo stack itself.
@@ -119,7 +115,6 @@ private:
     bool fitsDocument(std::int32_t kind, std::int32_t index) const;
     bool applySnapshot(const Snapshot& snapshot);
     void undoGroupFrom(const Snapshot& group, std::vector<Snapshot>& to);
-    void restoreLabelTail(ArchiveReader& in, std::int32_t index);
     void stateChanged();
 
     const AppPreferences* preferences_;

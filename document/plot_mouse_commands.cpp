@@ -44,16 +44,18 @@ void addCaptionedLabels(COvilanDoc& document, std::span<const CaptionedPoint> po
 {
     if (points.empty())
         return;
-    const std::int32_t first = document.labelCount();
-    // The step is taken first; its body is the tail of the list, which is still empty.
-    document.pushSnapshot(kLabelTailInserted, first, 0);
+    // All the labels are undone and redone as one step.
+    document.beginUndoGroup();
     for (const CaptionedPoint& point : points) {
         CPlotLabel label;
         label.x = point.x;
         label.y = point.y;
         label.caption = point.caption.substr(0, kMaxCaptionLength);
-        document.insertLabel(label, document.labelCount());
+        const std::int32_t index = document.labelCount();
+        document.pushSnapshot(kLabelInserted, index, 0);
+        document.insertLabel(label, index);
     }
+    document.endUndoGroup();
 }
 
 bool editLabel(COvilanDoc& document, UserInterface& ui, std::int32_t index)

@@ -16,10 +16,6 @@ namespace {
             return kLabelInserted;
         case kLabelInserted:
             return kLabelRemoved;
-        case kLabelTailInserted:
-            return kLabelTailRemoved;
-        case kLabelTailRemoved:
-            return kLabelTailInserted;
         default:
             return kind;
         }
@@ -80,17 +76,6 @@ namespace {
 
 } // namespace
 
-void COvilanDoc::restoreLabelTail(ArchiveReader& in, std::int32_t index)
-{
-    const std::int32_t count = in.readInt32();
-    require(count >= 0 && static_cast<std::size_t>(count) <= in.remaining());
-    std::vector<CPlotLabel> tail(static_cast<std::size_t>(count));
-    for (CPlotLabel& label : tail)
-        readLabel(in, label);
-    for (const CPlotLabel& label : tail)
-        insertLabel(label, index++);
-}
-
 void COvilanDoc::writeSnapshotBody(
     std::vector<std::uint8_t>& snapshot, std::int32_t kind, std::int32_t index) const
 {
@@ -110,11 +95,6 @@ void COvilanDoc::writeSnapshotBody(
     case kLabelRemoved:
     case kLabelChanged:
         writeLabel(out, labels.at(at));
-        break;
-    case kLabelTailRemoved:
-        out.writeInt32(labelCount() - index);
-        for (std::size_t i = at; i < labels.size(); ++i)
-            writeLabel(out, labels[i]);
         break;
     default:
         break;
@@ -246,10 +226,7 @@ bool COvilanDoc::fitsDocument(std::int32_t kind, std::int32_t index) const
         return index >= 0 && index <= labelCount();
     case kLabelInserted:
     case kLabelChanged:
-    case kLabelTailInserted:
         return index >= 0 && index < labelCount();
-    case kLabelTailRemoved:
-        return index == labelCount();
     default:
         return false;
     }
@@ -295,13 +272,6 @@ bool COvilanDoc::applySnapshot(const Snapshot& snapshot)
             replaceLabel(label, index);
             return true;
         }
-        case kLabelTailRemoved:
-            restoreLabelTail(in, index);
-            return true;
-        case kLabelTailInserted:
-            while (labelCount() > index)
-                removeLabel(labelCount() - 1);
-            return true;
         default:
             return false;
         }
