@@ -127,6 +127,18 @@ namespace {
                 << ": the search was stopped after too many evaluations\n";
     }
 
+    // The document's graph the arguments name, as a curve; nothing, with the reason on `err`,
+    // when the file cannot be read or the graph has no curve.
+    std::unique_ptr<CurveFunction> openCurve(
+        COvilanDoc& document, const AnalysisArguments& read, std::ostream& err)
+    {
+        if (const std::string_view failure = openDocument(document, read.path); !failure.empty()) {
+            err << failure << '\n';
+            return nullptr;
+        }
+        return curveOf(document, *read.graph, err);
+    }
+
 } // namespace
 
 int runAnalyze(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
@@ -141,11 +153,7 @@ int runAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
     }
     const AppPreferences preferences;
     COvilanDoc document(preferences);
-    if (const std::string_view failure = openDocument(document, read->path); !failure.empty()) {
-        err << failure << '\n';
-        return kExitRefused;
-    }
-    const std::unique_ptr<CurveFunction> curve = curveOf(document, *read->graph, err);
+    const std::unique_ptr<CurveFunction> curve = openCurve(document, *read, err);
     if (!curve)
         return kExitRefused;
     const SearchInterval interval
@@ -175,11 +183,7 @@ int runIntegrate(std::span<const std::string_view> args, std::ostream& out, std:
         return kExitUsage;
     const AppPreferences preferences;
     COvilanDoc document(preferences);
-    if (const std::string_view failure = openDocument(document, read->path); !failure.empty()) {
-        err << failure << '\n';
-        return kExitRefused;
-    }
-    const std::unique_ptr<CurveFunction> curve = curveOf(document, *read->graph, err);
+    const std::unique_ptr<CurveFunction> curve = openCurve(document, *read, err);
     if (!curve)
         return kExitRefused;
     const Integral integral = integrate(*curve, *read->from, *read->to);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <vector>
 
@@ -72,5 +73,15 @@ template <typename Widget> Widget* child(QWidget& parent, const char* name)
 
 // The field a refusal handed back: it has the focus and, where asked, its whole text selected.
 inline bool handedBack(QWidget& dialog, QLineEdit* field) { return dialog.focusWidget() == field; }
+
+// The refusal shown last is `message` as a warning, and its field was handed back with its text
+// selected; the record is cleared for the next refusal.
+inline void expectRefused(RecordingSink& messages, QLineEdit& field, const QString& message)
+{
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back(), (ShownMessage { message, MessageIcon::Warning }));
+    EXPECT_EQ(field.selectedText(), field.text());
+    messages.shown.clear();
+}
 
 } // namespace ovilan::testing

@@ -37,14 +37,9 @@ namespace {
             return dialog;
         }
 
-        // The refusal shown last, and whether the field was handed back with its text selected.
         void expectRefused(QLineEdit& field, const QString& message)
         {
-            ASSERT_FALSE(scripted.messages.shown.empty());
-            EXPECT_EQ(
-                scripted.messages.shown.back(), (ShownMessage { message, MessageIcon::Warning }));
-            EXPECT_EQ(field.selectedText(), field.text());
-            scripted.messages.shown.clear();
+            testing::expectRefused(scripted.messages, field, message);
         }
 
         COvilanDoc document;
