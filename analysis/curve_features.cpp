@@ -43,16 +43,29 @@ namespace {
         bool across_;
     };
 
+    // The coordinate a root makes zero is zero by definition: what the curve gives at the
+    // solver's nearest double (sin at 2pi is 2.4e-16) is the residue of rounding, not news.
+    CurvePoint zeroedAt(CurvePoint point, bool yIsZero)
+    {
+        (yIsZero ? point.y : point.x) = 0;
+        return point;
+    }
+
     void addPoints(FeatureSearch& search,
         CurveFunction& curve,
         int graph,
         const std::vector<ScalarPoint>& points,
         FeatureKind rootKind)
     {
+        // A function of y takes its value along x; the crossing is with the other coordinate.
+        const bool valueIsX = curve.followsY();
+        const bool rootZeroesY = (rootKind == FeatureKind::Root) != valueIsX;
         for (const ScalarPoint& point : points) {
-            const auto where = curve.at(point.at);
+            auto where = curve.at(point.at);
             if (!where)
                 continue;
+            if (point.kind == ScalarPointKind::Root)
+                where = zeroedAt(*where, rootZeroesY);
             search.features.push_back(
                 { featureKind(point.kind, rootKind), graph, -1, point.at, where->x, where->y });
         }
