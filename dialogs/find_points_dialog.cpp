@@ -178,7 +178,7 @@ void CFindPointsDlg::showPoints()
     table_->setRowCount(static_cast<int>(found_.features.size()));
     int row = 0;
     for (const CurveFeature& feature : found_.features) {
-        QStringList cells { qText(featureKindName(feature.kind)) };
+        QStringList cells { qText(featureKindText(feature)) };
         if (ownColumn)
             cells << qText(shownValue(feature.t));
         cells << qText(shownValue(feature.x)) << qText(shownValue(feature.y));

@@ -86,26 +86,26 @@ namespace {
         ASSERT_TRUE(dialog->find());
         // x^3 - x = x at -sqrt(2), 0 and sqrt(2); the last lies beyond the interval.
         EXPECT_EQ(rows(dialog->table()),
-            (QStringList { QStringLiteral("intersection -1.414213562 -1.414213562"),
-                QStringLiteral("intersection 0 0") }));
+            (QStringList { QStringLiteral("intersection with 2 -1.414213562 -1.414213562"),
+                QStringLiteral("intersection with 2 0 0") }));
 
         ASSERT_TRUE(dialog->copyPoints());
         EXPECT_EQ(QGuiApplication::clipboard()->text(),
-            QStringLiteral("kind\tx\ty\nintersection\t-1.414213562\t-1.414213562\n"
-                           "intersection\t0\t0\n"));
+            QStringLiteral("kind\tx\ty\nintersection with 2\t-1.414213562\t-1.414213562\n"
+                           "intersection with 2\t0\t0\n"));
 
         document.insertLabel(CPlotLabel {}, 0);
         ASSERT_TRUE(dialog->addLabels());
         ASSERT_EQ(document.labelCount(), 3);
-        EXPECT_EQ(document.labels[1].caption, "intersection x=-1.414213562; y=-1.414213562");
-        EXPECT_EQ(document.labels[2].caption, "intersection x=0; y=0");
+        EXPECT_EQ(document.labels[1].caption, "intersection with 2 x=-1.414213562; y=-1.414213562");
+        EXPECT_EQ(document.labels[2].caption, "intersection with 2 x=0; y=0");
         EXPECT_NEAR(document.labels[1].y, -std::sqrt(2.0), 1e-12);
         EXPECT_EQ(document.undoStack.size(), 1U);
         document.undo();
         EXPECT_EQ(document.labelCount(), 1);
         document.redo();
         ASSERT_EQ(document.labelCount(), 3);
-        EXPECT_EQ(document.labels[2].caption, "intersection x=0; y=0");
+        EXPECT_EQ(document.labels[2].caption, "intersection with 2 x=0; y=0");
     }
 
     TEST_F(FindPointsTest, RefusalsHandTheFieldBackAndChangeNothing)

@@ -3,8 +3,8 @@
 #include "dialogs/dialog_fit.h"
 #include "dialogs/field_transfer.h"
 #include "dialogs/form_parts.h"
+#include "dialogs/interval_fields.h"
 #include "document/derived_graphs.h"
-#include "expr/dialog_fields.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -15,12 +15,6 @@
 #include <QVBoxLayout>
 
 namespace ovilan {
-
-namespace {
-
-    const QString kEnterNumber = QStringLiteral("Please enter a number");
-
-} // namespace
 
 CTangentDlg::CTangentDlg(
     COvilanDoc& document, std::int32_t graphIndex, DialogServices services, QWidget* parent)
@@ -65,15 +59,13 @@ CTangentDlg::CTangentDlg(
 
 void CTangentDlg::accept()
 {
-    const auto value
-        = checkConstantControl(*value_, kEnterNumber, services_.messages, RefusedFocus::SelectText);
+    const std::optional<double> value = readNumberField(*value_, services_.messages);
     if (!value)
         return;
     const TangentLines lines = normal_->isChecked() ? TangentLines::Normal
         : both_->isChecked()                        ? TangentLines::Both
                                                     : TangentLines::Tangent;
-    const std::string_view refusal
-        = addTangentLines(document_, graphIndex_, constantFieldValue(*value), lines);
+    const std::string_view refusal = addTangentLines(document_, graphIndex_, *value, lines);
     if (!refusal.empty()) {
         refuseField(*value_,
             QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())),

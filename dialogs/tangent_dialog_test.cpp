@@ -49,9 +49,9 @@ namespace {
         ok("-1");
         ok("x");
         EXPECT_EQ(scripted.messages.shown,
-            (std::vector<ShownMessage> { warning("Please enter a number"),
+            (std::vector<ShownMessage> { warning("Please enter a number."),
                 warning(kPointUndefined),
-                warning("Please enter a number") }));
+                warning("Please enter a number.") }));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(document.graphCount(), 1);
         EXPECT_EQ(document.labelCount(), 0);

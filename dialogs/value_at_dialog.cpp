@@ -1,9 +1,9 @@
 #include "dialogs/value_at_dialog.h"
 
 #include "dialogs/field_transfer.h"
+#include "dialogs/interval_fields.h"
 #include "document/ovilan_doc.h"
 #include "document/plot_mouse_commands.h"
-#include "expr/dialog_fields.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -25,23 +25,13 @@ namespace ovilan {
 
 namespace {
 
-    const QString kEnterNumber = QStringLiteral("Please enter a number.");
     const QString kEnterPositive = QStringLiteral("Please enter a positive number.");
-    const QString kBoundsReversed = QStringLiteral("Left bound should be less than right one.");
     const QString kNotDefined = QStringLiteral("The graph is not defined at this value.");
     const QString kNoValueDefined
         = QStringLiteral("The graph is not defined at any of these values.");
     constexpr int kDefaultRows = 10;
 
     QString qText(const std::string& text) { return QString::fromStdString(text); }
-
-    // A button that Enter in a field does not press: each field's Enter does its own part's work.
-    QPushButton* button(const QString& text, QWidget* parent)
-    {
-        auto* made = new QPushButton(text, parent);
-        made->setAutoDefault(false);
-        return made;
-    }
 
 } // namespace
 
@@ -88,8 +78,8 @@ QWidget* CValueAtDlg::buildPointPart()
     value_ = new QLineEdit(group);
     point_ = new QLineEdit(group);
     point_->setReadOnly(true);
-    QPushButton* show = button(QStringLiteral("&Value"), group);
-    QPushButton* label = button(QStringLiteral("Add as &label"), group);
+    QPushButton* show = fieldButton(QStringLiteral("&Value"), group);
+    QPushButton* label = fieldButton(QStringLiteral("Add as &label"), group);
     grid->addWidget(new QLabel(qText(curve_->variable()) + QStringLiteral(" ="), group), 0, 0);
     grid->addWidget(value_, 0, 1);
     grid->addWidget(show, 0, 2);
@@ -113,7 +103,7 @@ QWidget* CValueAtDlg::buildTablePart()
     from_ = new QLineEdit(constantText(low), group);
     to_ = new QLineEdit(constantText(high), group);
     step_ = new QLineEdit(constantText((high - low) / kDefaultRows), group);
-    QPushButton* fill = button(QStringLiteral("&Fill"), group);
+    QPushButton* fill = fieldButton(QStringLiteral("&Fill"), group);
     for (const auto& [text, field] : { std::pair { QStringLiteral("From:"), from_ },
              std::pair { QStringLiteral("To:"), to_ },
              std::pair { QStringLiteral("Step:"), step_ } }) {
@@ -131,8 +121,8 @@ QWidget* CValueAtDlg::buildTablePart()
     layout->addWidget(table_, 1);
 
     auto* actions = new QHBoxLayout;
-    QPushButton* copy = button(QStringLiteral("&Copy"), group);
-    QPushButton* graph = button(QStringLiteral("Add as table &graph"), group);
+    QPushButton* copy = fieldButton(QStringLiteral("&Copy"), group);
+    QPushButton* graph = fieldButton(QStringLiteral("Add as table &graph"), group);
     actions->addWidget(copy);
     actions->addWidget(graph);
     actions->addStretch();
@@ -143,15 +133,6 @@ QWidget* CValueAtDlg::buildTablePart()
     return group;
 }
 
-std::optional<double> CValueAtDlg::readNumber(QLineEdit& field)
-{
-    const std::optional<std::string> normalForm
-        = checkConstantControl(field, kEnterNumber, services_.messages, RefusedFocus::SelectText);
-    if (!normalForm)
-        return std::nullopt;
-    return constantFieldValue(*normalForm);
-}
-
 QString CValueAtDlg::pointText(const CurvePoint& point) const
 {
     return qText(pointReadOut(curve_->variable(), value_at_, point));
@@ -159,7 +140,7 @@ QString CValueAtDlg::pointText(const CurvePoint& point) const
 
 std::optional<CurvePoint> CValueAtDlg::pointAtValue()
 {
-    const std::optional<double> value = readNumber(*value_);
+    const std::optional<double> value = readNumberField(*value_, services_.messages);
     if (!value)
         return std::nullopt;
     const std::optional<CurvePoint> point = curve_->at(*value);
@@ -192,13 +173,13 @@ bool CValueAtDlg::addPointLabel()
 
 bool CValueAtDlg::fillTable()
 {
-    const std::optional<double> from = readNumber(*from_);
+    const std::optional<double> from = readNumberField(*from_, services_.messages);
     if (!from)
         return false;
-    const std::optional<double> to = readNumber(*to_);
+    const std::optional<double> to = readNumberField(*to_, services_.messages);
     if (!to)
         return false;
-    const std::optional<double> step = readNumber(*step_);
+    const std::optional<double> step = readNumberField(*step_, services_.messages);
     if (!step)
         return false;
     if (*from > *to) {

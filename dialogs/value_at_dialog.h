@@ -54,8 +54,6 @@ public:
 private:
     QWidget* buildPointPart();
     QWidget* buildTablePart();
-    // The field's value, or nothing after the refusal was shown and the field handed back.
-    std::optional<double> readNumber(QLineEdit& field);
     // The point at the value field's value; nothing after a refusal.
     std::optional<CurvePoint> pointAtValue();
     QString pointText(const CurvePoint& point) const;

@@ -162,5 +162,17 @@ namespace {
         EXPECT_EQ(document.graphCount(), 3);
     }
 
+    TEST_F(ValueAtTest, EqualBoundsMakeATableOfOneValue)
+    {
+        // Unlike a search interval, a table may hold a single value.
+        auto dialog = open(0);
+        dialog->fromField().setText(QStringLiteral("2"));
+        dialog->toField().setText(QStringLiteral("2"));
+        ASSERT_TRUE(dialog->fillTable());
+        ASSERT_EQ(dialog->table().rowCount(), 1);
+        EXPECT_EQ(dialog->table().item(0, 1)->text(), QStringLiteral("0.5"));
+        EXPECT_TRUE(scripted.messages.shown.empty());
+    }
+
 } // namespace
 } // namespace ovilan

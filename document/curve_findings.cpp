@@ -117,9 +117,17 @@ std::string_view searchNote(const FeatureSearch& search)
     return {};
 }
 
+std::string featureKindText(const CurveFeature& feature)
+{
+    const std::string name(featureKindName(feature.kind));
+    if (feature.kind != FeatureKind::Intersection || feature.other < 0)
+        return name;
+    return name + " with " + std::to_string(feature.other + 1);
+}
+
 std::string featureCaption(std::string_view variable, const CurveFeature& feature)
 {
-    return std::string(featureKindName(feature.kind)) + " "
+    return featureKindText(feature) + " "
         + pointReadOut(variable, feature.t, { feature.x, feature.y });
 }
 
@@ -138,7 +146,7 @@ std::string featureTableText(std::string_view variable, std::span<const CurveFea
     const bool ownColumn = variableHasColumn(variable);
     std::string text = ownColumn ? "kind\t" + std::string(variable) + "\tx\ty\n" : "kind\tx\ty\n";
     for (const CurveFeature& feature : features) {
-        text += std::string(featureKindName(feature.kind)) + "\t";
+        text += featureKindText(feature) + "\t";
         if (ownColumn)
             text += shownValue(feature.t) + "\t";
         text += shownValue(feature.x) + "\t" + shownValue(feature.y) + "\n";

@@ -47,8 +47,11 @@ FeatureSearch findPoints(COvilanDoc& document,
 // Why a search's list may be incomplete, in the program's words; empty when it is complete.
 std::string_view searchNote(const FeatureSearch& search);
 
-// "root x=1; y=0", "intersection t=0.5; x=...; y=...": the kind, then the point as Value At
-// shows it.
+// The kind as the lists and captions name it: "root", or "intersection with 2" with the other
+// graph's number as the graph list shows it, counting from 1.
+std::string featureKindText(const CurveFeature& feature);
+// "root x=1; y=0", "intersection with 2 t=0.5; x=...; y=...": the kind, then the point as Value
+// At shows it.
 std::string featureCaption(std::string_view variable, const CurveFeature& feature);
 // The points as labels, one for each.
 std::vector<CaptionedPoint> featureLabels(
