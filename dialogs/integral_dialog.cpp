@@ -51,11 +51,15 @@ CIntegralDlg::CIntegralDlg(
     to_ = new QLineEdit(constantText(visible.to), this);
     result_ = new QLineEdit(this);
     result_->setReadOnly(true);
+    // Wide enough for the longest reason a result cannot be trusted.
+    result_->setMinimumWidth(result_->fontMetrics().horizontalAdvance(
+        QString::fromUtf8(integralMessage(IntegralStatus::NotConverging)) + QStringLiteral("MM")));
     QPushButton* computeButton = fieldButton(QStringLiteral("C&ompute"), this);
     QPushButton* copy = fieldButton(QStringLiteral("&Copy"), this);
     QPushButton* label = fieldButton(QStringLiteral("Add as &label"), this);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QString::fromStdString(document.graph(graph).describe()), this));
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("From:"), this), 0, 0);
     grid->addWidget(from_, 0, 1);

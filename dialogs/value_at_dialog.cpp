@@ -57,6 +57,7 @@ CValueAtDlg::CValueAtDlg(COvilanDoc& document,
 {
     setWindowTitle(QStringLiteral("Value At"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QString::fromStdString(document.graph(graph).describe()), this));
     layout->addWidget(buildPointPart());
     layout->addWidget(buildTablePart(), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
