@@ -28,6 +28,10 @@ namespace {
 
     const QString kChooseKinds = QStringLiteral("Please select the points to find.");
     const QString kNothingFound = QStringLiteral("No points were found in this interval.");
+    const QString kPickTip
+        = QStringLiteral("Drag a rectangle on the plot over the interval, as Select Scale does");
+    const QString kNoPickTip = QStringLiteral(
+        "Only the variable of a Y(x) or X(y) graph runs along an axis of the plot");
 
     QString qText(std::string_view text)
     {
@@ -87,6 +91,13 @@ QWidget* CFindPointsDlg::buildKindsPart()
     const SearchInterval interval = visibleInterval(document_, *curve);
     from_ = new QLineEdit(constantText(interval.from), group);
     to_ = new QLineEdit(constantText(interval.to), group);
+    // A drag marks a range of x or of y; a parametric or polar curve's variable is neither.
+    followsX_ = curve->followsX();
+    followsY_ = curve->followsY();
+    pick_ = fieldButton(QStringLiteral("&Drag on plot"), group);
+    pick_->setEnabled(followsX_ || followsY_);
+    pick_->setToolTip(pick_->isEnabled() ? kPickTip : kNoPickTip);
+    connect(pick_, &QPushButton::clicked, this, [this] { done(PickInterval); });
     QPushButton* findButton = fieldButton(QStringLiteral("&Find"), group);
     for (QLineEdit* field : { from_, to_ })
         connect(field, &QLineEdit::returnPressed, this, [this] { find(); });
@@ -103,6 +114,7 @@ QWidget* CFindPointsDlg::buildKindsPart()
     bounds->addWidget(from_);
     bounds->addWidget(new QLabel(QStringLiteral("To:"), group));
     bounds->addWidget(to_);
+    bounds->addWidget(pick_);
     bounds->addWidget(findButton);
     grid->addLayout(bounds, 3, 0, 1, 3);
     return group;
@@ -190,6 +202,18 @@ void CFindPointsDlg::showPoints()
     labels_->setEnabled(!found_.features.empty());
     const std::string_view why = searchNote(found_);
     note_->setText(!why.empty() ? qText(why) : found_.features.empty() ? kNothingFound : QString());
+}
+
+bool CFindPointsDlg::setDraggedRanges(SearchInterval x, SearchInterval y)
+{
+    if (!followsX_ && !followsY_)
+        return false;
+    const SearchInterval range = followsX_ ? x : y;
+    if (!(range.from < range.to))
+        return false;
+    from_->setText(constantText(range.from));
+    to_->setText(constantText(range.to));
+    return true;
 }
 
 bool CFindPointsDlg::copyPoints()

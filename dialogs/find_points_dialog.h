@@ -23,11 +23,16 @@ class COvilanDoc;
 // "Find Points": the roots, minima, maxima, crossing with the other axis and intersections with
 // other graphs of a function graph in an interval of its variable. The points are listed with ten
 // significant digits, can be copied as text and added as labels in one undo step; the dialog
-// stays open for the next search.
+// stays open for the next search. The interval of a function of x or of y can also be dragged on
+// the plot: "Drag on plot" ends the dialog's run with PickInterval, and whoever ran it has the
+// interval picked, hands it over and runs the same dialog again.
 class CFindPointsDlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The result of a run that asks for the interval to be dragged on the plot.
+    static constexpr int PickInterval = 2;
+
     CFindPointsDlg(COvilanDoc& document,
         std::int32_t graph,
         DialogServices services,
@@ -43,6 +48,7 @@ public:
     QComboBox& otherGraphCombo() const { return *others_; }
     QLineEdit& fromField() const { return *from_; }
     QLineEdit& toField() const { return *to_; }
+    QPushButton& pickButton() const { return *pick_; }
     QTableWidget& table() const { return *table_; }
     // Why the list may be incomplete, or that nothing was found.
     QLabel& note() const { return *note_; }
@@ -53,6 +59,10 @@ public:
     bool find();
     bool copyPoints();
     bool addLabels();
+    // A rectangle dragged on the plot, as its ranges of x and y: the range along the axis the
+    // graph's variable runs on goes into "from:" and "To:". False, and the fields kept, for a
+    // curve along neither axis or a rectangle without width along it.
+    bool setDraggedRanges(SearchInterval x, SearchInterval y);
 
 private:
     QWidget* buildKindsPart();
@@ -67,6 +77,8 @@ private:
     std::vector<std::int32_t> otherGraphs_;
     SearchLimits limits_;
     FeatureSearch found_;
+    bool followsX_ = false;
+    bool followsY_ = false;
 
     QCheckBox* roots_ = nullptr;
     QCheckBox* minima_ = nullptr;
@@ -76,6 +88,7 @@ private:
     QComboBox* others_ = nullptr;
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;
+    QPushButton* pick_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* note_ = nullptr;
     QPushButton* copy_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -193,6 +194,53 @@ namespace {
         ASSERT_TRUE(dialog->find());
         EXPECT_EQ(dialog->table().rowCount(), 0);
         EXPECT_EQ(dialog->note().text(), QStringLiteral("No points were found in this interval."));
+    }
+
+    // A drag marks a range of x or of y, so only a graph whose variable is one of them can take
+    // it; the others say why the button is off.
+    TEST_F(FindPointsTest, OnlyAFunctionOfXOrOfYTakesAnIntervalDraggedOnThePlot)
+    {
+        auto xOfY = std::make_unique<CXofYGraph>(document);
+        xOfY->setFormula("y^2", 0);
+        document.insertGraph(std::move(xOfY), 3);
+        auto circle = std::make_unique<CParametricGraph>(document);
+        circle->setFormula("cos(t)", 0);
+        circle->setFormula("sin(t)", 1);
+        document.insertGraph(std::move(circle), 4);
+        auto spiral = std::make_unique<CPolarGraph>(document);
+        spiral->setFormula("a", 0);
+        document.insertGraph(std::move(spiral), 5);
+        document.refreshGraphs();
+        const SearchInterval x { -2.5, 4 };
+        const SearchInterval y { 1, 7.25 };
+        struct Row {
+            const char* kind;
+            std::int32_t graph;
+            const char* from; // the bounds taken from the drag; nothing where it is refused
+            const char* to;
+        } const rows[] = {
+            { "Y(x)", 0, "-2.5", "4" },
+            { "X(y)", 3, "1", "7.25" },
+            { "parametric", 4, nullptr, nullptr },
+            { "polar", 5, nullptr, nullptr },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.kind);
+            auto dialog = open(row.graph);
+            const bool takes = row.from != nullptr;
+            EXPECT_EQ(dialog->pickButton().isEnabled(), takes);
+            EXPECT_EQ(dialog->pickButton().toolTip().startsWith(QStringLiteral("Only")), !takes);
+            const QString kept = dialog->fromField().text();
+            EXPECT_EQ(dialog->setDraggedRanges(x, y), takes);
+            EXPECT_EQ(dialog->fromField().text(), takes ? QString::fromUtf8(row.from) : kept);
+            if (takes) {
+                EXPECT_EQ(dialog->toField().text(), QString::fromUtf8(row.to));
+            }
+        }
+        // A rectangle without width along the graph's axis leaves the bounds as they were.
+        auto dialog = open(0);
+        EXPECT_FALSE(dialog->setDraggedRanges({ 2, 2 }, y));
+        EXPECT_EQ(dialog->fromField().text(), QStringLiteral("-10"));
     }
 
 } // namespace

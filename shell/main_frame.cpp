@@ -38,6 +38,8 @@ namespace {
     }
 
     const QString kIdlePrompt = QStringLiteral("For Help, press F1");
+    const QString kPickPrompt
+        = QStringLiteral("Drag a rectangle over the interval to search; Esc cancels");
     const QString kGeometryKey = QStringLiteral("Settings/Geometry");
     const QString kSmoothLinesKey = QStringLiteral("Settings/SmoothLines");
 
@@ -73,6 +75,7 @@ CMainFrame::CMainFrame(COvilanDoc& document,
     view_ = createPlotView(this);
     setCentralWidget(view_);
     createActions();
+    groupCommandsOffWhilePicking();
     createContextMenus();
     createToolBars();
     createStatusBar();
@@ -198,9 +201,14 @@ void CMainFrame::createStatusBar()
     // The message pane falls back on the idle prompt whenever no prompt is shown.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            statusBar()->showMessage(kIdlePrompt);
+            showRestingPrompt();
     });
-    statusBar()->showMessage(kIdlePrompt);
+    showRestingPrompt();
+}
+
+void CMainFrame::showRestingPrompt()
+{
+    statusBar()->showMessage(pickingInterval_ ? kPickPrompt : kIdlePrompt);
 }
 
 COvilanView* CMainFrame::createPlotView(QWidget* parent)
@@ -222,6 +230,12 @@ COvilanView* CMainFrame::createPlotView(QWidget* parent)
         [this](const QPoint& globalPosition, bool onLabel) {
             (onLabel ? labelMenu_ : plotMenu_)->exec(globalPosition);
         });
+    connect(view, &COvilanView::intervalPicked, this, [this](SearchInterval x, SearchInterval y) {
+        finishIntervalPick(std::pair { x, y });
+    });
+    connect(view, &COvilanView::intervalPickCancelled, this, [this] {
+        finishIntervalPick(std::nullopt);
+    });
     return view;
 }
 
@@ -397,16 +411,6 @@ void CMainFrame::showValueAt()
     dialog.exec();
 }
 
-void CMainFrame::showFindPoints()
-{
-    // Any graph Value At reads can be searched.
-    const std::int32_t graph = valueAtGraph(document_);
-    if (graph < 0)
-        return;
-    CFindPointsDlg dialog(document_, graph, standardDialogServices(), this);
-    dialog.exec();
-}
-
 void CMainFrame::showIntegral()
 {
     const std::int32_t graph = integralGraph(document_);
@@ -490,6 +494,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    endFindPoints();
     if (!askToSaveChanges()) {
         event->ignore();
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/curve_samples.h"
 #include "document/ovilan_doc.h"
 #include "document/update_hints.h"
 #include "shell/command_ids.h"
@@ -9,7 +10,11 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
+#include <optional>
+#include <utility>
 
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -17,6 +22,7 @@ class QToolBar;
 
 namespace ovilan {
 
+class CFindPointsDlg;
 class COvilanView;
 
 // A folder of the program's own files ("help", "examples") beside the program or in its
@@ -91,8 +97,18 @@ private:
     void setMouseMode(int mode);
     // Value At on the selected graph.
     void showValueAt();
-    void showFindPoints();
     void showIntegral();
+
+    // Find Points, its interval dragged on the plot between runs (frame_find_points.cpp).
+    void showFindPoints();
+    void runFindPoints();
+    void finishIntervalPick(const std::optional<std::pair<SearchInterval, SearchInterval>>& ranges);
+    // Closes the dialog and cancels a pick in progress, as the window closes.
+    void endFindPoints();
+    void setPickingInterval(bool picking);
+    void groupCommandsOffWhilePicking();
+    // "For Help, press F1", or what the plot waits for while an interval is picked.
+    void showRestingPrompt();
     void requestPaneLayout(int layout);
     void focusOtherPane();
 
@@ -131,6 +147,10 @@ private:
     QString path_;
     int paneLayout_ = 1;
     bool smoothLines_ = false;
+    // The Find Points dialog while it runs or waits for an interval dragged on the plot.
+    std::unique_ptr<CFindPointsDlg> findPoints_;
+    bool pickingInterval_ = false;
+    QActionGroup* commandsOffWhilePicking_ = nullptr;
 };
 
 } // namespace ovilan

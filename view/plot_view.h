@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/curve_samples.h"
 #include "document/ovilan_doc.h"
 #include "document/update_hints.h"
 #include "document/user_interface.h"
@@ -64,6 +65,14 @@ public:
     // The picture of the plot as the window shows it, in device pixels.
     QImage snapshot() const { return backBuffer_; }
 
+    // One interval picked with the mouse for a dialog: the next rectangle dragged over the plot,
+    // drawn and pinned to the plot as Select Scale draws it, is reported instead of zoomed to.
+    // Esc, a right click or a click without a drag cancels. The mouse mode is Select Scale's
+    // while the pick runs and what it was before once it ends, either way.
+    void startIntervalPick();
+    void cancelIntervalPick();
+    bool pickingInterval() const { return modeBeforePick_.has_value(); }
+
 signals:
     // "X=..." and "Y=..." under the mouse, or two empty texts outside the plot rectangle.
     void coordinatesChanged(const QString& x, const QString& y);
@@ -71,6 +80,10 @@ signals:
     void mouseModeSet();
     // A right click: the context menu of a label (`onLabel`) or of the plot, at a screen point.
     void contextMenuRequested(const QPoint& globalPosition, bool onLabel);
+    // The rectangle an interval pick ended with, as the ranges of x and y it covers, each lower
+    // bound first; or that the pick was cancelled. The mouse mode is back when they arrive.
+    void intervalPicked(SearchInterval x, SearchInterval y);
+    void intervalPickCancelled();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -121,6 +134,9 @@ private:
     void releaseLeft();
     void removeFeedback();
     void setMouseModeFromView(MouseMode mode);
+    // The end of an interval pick (plot_view_pick.cpp): the mode it interrupted comes back.
+    void endIntervalPick();
+    void reportPickedInterval(const QPoint& start, const QPoint& end);
 
     // The curve cursor (plot_view_trace.cpp).
     struct TraceState;
@@ -166,6 +182,8 @@ private:
         std::array<double, 4> ranges;
     };
     std::optional<WheelAnchor> wheelAnchor_;
+    // The mode an interval pick interrupted, while one runs.
+    std::optional<MouseMode> modeBeforePick_;
 };
 
 } // namespace ovilan

@@ -90,7 +90,7 @@ void COvilanView::mouseReleaseEvent(QMouseEvent* event)
 
 void COvilanView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || dragging(currentMouseMode())) {
+    if (event->button() != Qt::LeftButton || dragging(currentMouseMode()) || pickingInterval()) {
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
@@ -101,7 +101,8 @@ void COvilanView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void COvilanView::wheelEvent(QWheelEvent* event)
 {
-    if (dragging(currentMouseMode())) {
+    // A pick reads the ranges as they are; a zoom under it would move what is being marked.
+    if (dragging(currentMouseMode()) || pickingInterval()) {
         event->accept();
         return;
     }
@@ -263,6 +264,10 @@ void COvilanView::releaseLeft()
         moveLabel(document_, drag->labelIndex, moved.x, moved.y);
         return;
     }
+    if (pickingInterval()) {
+        reportPickedInterval(drag->start, drag->current);
+        return;
+    }
     const PlotPoint first = deviceToPlot(mapping, drag->start.x(), drag->start.y());
     const PlotPoint second = deviceToPlot(mapping, drag->current.x(), drag->current.y());
     zoomToSelection(document_, ui_, first.x, first.y, second.x, second.y);
@@ -272,6 +277,12 @@ void COvilanView::releaseLeft()
 
 void COvilanView::pressRight(const QPoint& at, const QPoint& globalAt)
 {
+    // The right button ends a pick as it ends a selection; the context menu's commands would
+    // change the document the pick is for, so it stays closed.
+    if (pickingInterval()) {
+        cancelIntervalPick();
+        return;
+    }
     const MouseMode mode = currentMouseMode();
     if (dragging(mode)) {
         removeFeedback();

@@ -221,6 +221,11 @@ void COvilanView::placeTraceLabel()
 
 void COvilanView::keyPressEvent(QKeyEvent* event)
 {
+    if (pickingInterval() && event->key() == Qt::Key_Escape) {
+        cancelIntervalPick();
+        event->accept();
+        return;
+    }
     if (currentMouseMode() == MouseMode::TraceCurve && !trace_)
         startOrEndTrace();
     if (currentMouseMode() != MouseMode::TraceCurve || !trace_) {
