@@ -51,13 +51,15 @@ CFindPointsDlg::CFindPointsDlg(
 {
     setWindowTitle(QStringLiteral("Find Points"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(qText(document.graph(graph).describe()), this));
     layout->addWidget(buildKindsPart());
     layout->addWidget(buildResultsPart(), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(480, 420);
+    // Room for a dozen points before the list scrolls.
+    resize(520, 560);
 }
 
 CFindPointsDlg::~CFindPointsDlg() = default;

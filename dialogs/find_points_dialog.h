@@ -67,7 +67,6 @@ public:
 private:
     QWidget* buildKindsPart();
     QWidget* buildResultsPart();
-    std::optional<double> readNumber(QLineEdit& field);
     void showPoints();
 
     COvilanDoc& document_;
