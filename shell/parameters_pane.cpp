@@ -2,6 +2,7 @@
 
 #include "dialogs/field_transfer.h"
 #include "dialogs/interval_fields.h"
+#include "expr/parameters.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,10 +21,6 @@
 namespace ovilan {
 
 namespace {
-
-    // The letters no function name, constant or variable uses, so a parameter never changes
-    // what a formula of today means.
-    constexpr char kParameterLetters[] = { 'k', 'm', 'v', 'w', 'z', 'j' };
 
     // A slider has at most this many positions; a finer step is still typed in the value field.
     constexpr int kMostSliderPositions = 100000;

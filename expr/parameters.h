@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ovilan {
+
+// The letters a formula's parameters are named with: no function name, constant or variable
+// contains them, and every formula of older versions refuses them, so giving them a meaning
+// changes no formula that works without them.
+inline constexpr std::string_view kParameterLetters = "kmvwzj";
+
+constexpr bool isParameterLetter(char c)
+{
+    return c != '\0' && kParameterLetters.find(c) != std::string_view::npos;
+}
+
+struct ParameterValue {
+    char name;
+    double value;
+};
+
+// The parameter letters a formula text uses, each once, in the order of kParameterLetters.
+std::string parametersUsed(std::string_view text);
+
+// The formula with each parameter replaced by its value, bracketed, as formula text ("x/k" with
+// k = -2 gives "x/(-2)"); checked again, it is the formula an older version reads. Nothing when a
+// letter has no value.
+std::optional<std::string> substituteParameters(
+    std::string_view text, std::span<const ParameterValue> values);
+
+} // namespace ovilan
