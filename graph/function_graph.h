@@ -30,7 +30,7 @@ public:
     // The two formulas as typed with parameters, one after the other.
     void writeParameterFormulas(ArchiveWriter& out) const;
     // Reads them; refuses texts longer than a stored formula may be and a second formula for a
-    // kind that has none. The texts are kept as they are: checking them is the check's work.
+    // kind that has none. The texts are kept as typed, not checked as formulas here.
     void readParameterFormulas(ArchiveReader& in);
     bool usesParameters() const { return !parameterFormula.empty() || !parameterFormula2.empty(); }
 
