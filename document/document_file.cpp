@@ -1,8 +1,11 @@
 #include "document/document_file.h"
 
+#include "document/extension_block.h"
 #include "document/load_allowance.h"
 #include "graph/trace_cost.h"
 #include "render/record_io.h"
+
+#include <algorithm>
 
 namespace ovilan {
 
@@ -21,8 +24,13 @@ std::vector<std::uint8_t> writeDocument(const COvilanDoc& document)
     ArchiveWriter out;
     out.writeString(kDocumentSignature);
     out.writeInt32(kVersion);
-    out.writeInt32(document.graphCount());
+    // A graph older versions cannot read is kept only in the extension block.
+    const auto classicCount = std::ranges::count_if(
+        document.graphs, [](const auto& graph) { return graph->olderVersionsCanRead(); });
+    out.writeInt32(static_cast<std::int32_t>(classicCount));
     for (const auto& graph : document.graphs) {
+        if (!graph->olderVersionsCanRead())
+            continue;
         out.writeInt32(static_cast<std::int32_t>(graph->kind));
         graph->store(out);
     }
@@ -32,6 +40,7 @@ std::vector<std::uint8_t> writeDocument(const COvilanDoc& document)
         writeLabel(out, copy);
     }
     writeSettings(out, document);
+    writeExtensionBlock(out, document);
     return out.takeBytes();
 }
 
@@ -67,6 +76,7 @@ void readDocument(COvilanDoc& document, std::span<const std::uint8_t> bytes)
     PlotSettings settings;
     readSettings(in, settings);
     static_cast<PlotSettings&>(document) = settings;
+    readExtensionBlock(in, document, allowance);
 }
 
 bool loadDocument(COvilanDoc& document, std::span<const std::uint8_t> bytes)

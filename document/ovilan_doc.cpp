@@ -69,6 +69,7 @@ void COvilanDoc::reset()
     static_cast<PlotSettings&>(*this) = PlotSettings();
     graphs.clear();
     labels.clear();
+    parameterTable = ParameterTable();
     currentGraph = -1;
     redoStack.clear();
     undoStack.clear();

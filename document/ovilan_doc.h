@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/parameters.h"
 #include "document/preferences.h"
 #include "document/update_hints.h"
 #include "graph/graph.h"
@@ -27,6 +28,9 @@ enum SnapshotKind : std::int32_t {
     // Several changes undone and redone as one step, as a tangent with its normal and its label.
     // Held only in memory, never in a file.
     kGroupedChanges = 7,
+    // The parameter table was changed: a value moved by a slider, a parameter added, removed or
+    // given another range. Its own opposite, like a change of the settings.
+    kParametersChanged = 8,
 };
 
 // pushSnapshot flag: the caller marks the document modified and empties the redo stack itself.
@@ -102,6 +106,8 @@ public:
 
     std::vector<std::unique_ptr<CGraph>> graphs;
     std::vector<CPlotLabel> labels;
+    // The named parameters the formulas of the graphs may use; kept valid by whoever changes it.
+    ParameterTable parameterTable;
     // Changed only through the operations above, which tell the state listeners.
     std::vector<Snapshot> undoStack; // newest last
     std::vector<Snapshot> redoStack; // newest last

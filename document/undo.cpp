@@ -25,7 +25,7 @@ namespace {
     {
         auto graph = createGraph(in.readInt32(), document);
         require(graph != nullptr);
-        graph->load(in);
+        graph->loadExtended(in);
         return graph;
     }
 
@@ -87,10 +87,13 @@ void COvilanDoc::writeSnapshotBody(
     case kGraphRemoved:
     case kGraphChanged:
         out.writeInt32(static_cast<std::int32_t>(graphs.at(at)->kind));
-        graphs.at(at)->store(out);
+        graphs.at(at)->storeExtended(out);
         break;
     case kSettingsChanged:
         writeSettings(out, *this);
+        break;
+    case kParametersChanged:
+        writeParameterTable(out, parameterTable);
         break;
     case kLabelRemoved:
     case kLabelChanged:
@@ -221,6 +224,7 @@ bool COvilanDoc::fitsDocument(std::int32_t kind, std::int32_t index) const
     case kGraphChanged:
         return index >= 0 && index < graphCount();
     case kSettingsChanged:
+    case kParametersChanged:
         return true;
     case kLabelRemoved:
         return index >= 0 && index <= labelCount();
@@ -254,6 +258,13 @@ bool COvilanDoc::applySnapshot(const Snapshot& snapshot)
             readSettings(in, settings);
             static_cast<PlotSettings&>(*this) = settings;
             refreshGraphs();
+            updateAllViews(kHintRepaint);
+            return true;
+        }
+        case kParametersChanged: {
+            ParameterTable table;
+            readParameterTable(in, table);
+            parameterTable = std::move(table);
             updateAllViews(kHintRepaint);
             return true;
         }

@@ -1,6 +1,7 @@
 #include "document/document_commands.h"
 #include "document/document_test_support.h"
 #include "document/ovilan_doc.h"
+#include "graph/function_graph.h"
 #include "graph/table_graph.h"
 
 #include <array>
@@ -233,6 +234,63 @@ namespace {
         document.undo();
         EXPECT_EQ(document.graph(0).ys[0], 2);
         EXPECT_EQ(document.graph(0).describe(), "Table 1 elements");
+    }
+
+    // One step per slider drag: the table before the drag comes back whole, and redo moves the
+    // slider again.
+    TEST_F(UndoTest, ParameterTableChangesUndoAndRedoAsOneStep)
+    {
+        FormulaParameter k;
+        k.value = 2;
+        document.parameterTable.parameters = { k };
+        RecordingView view;
+        document.addView(&view);
+        document.pushSnapshot(kParametersChanged, 0, 0);
+        document.parameterTable.parameters[0].value = 3.5;
+        FormulaParameter m;
+        m.name = 'm';
+        document.parameterTable.parameters.push_back(m);
+        const ParameterTable moved = document.parameterTable;
+
+        document.undo();
+        EXPECT_EQ(document.parameterTable, ParameterTable { { k } });
+        EXPECT_EQ(view.hints, std::vector<std::int32_t> { kHintRepaint });
+        EXPECT_TRUE(document.isModified());
+        document.redo();
+        EXPECT_EQ(document.parameterTable, moved);
+        EXPECT_FALSE(document.canRedo());
+        document.removeView(&view);
+    }
+
+    // A graph whose formula with its parameter's value the check refuses has no classic formula;
+    // its steps carry the formula as typed.
+    TEST_F(UndoTest, GraphsKeepTheirFormulasTypedWithParameters)
+    {
+        add("sin(2*x)");
+        auto& wave = dynamic_cast<CFunctionGraph&>(document.graph(0));
+        wave.parameterFormula = "sin(k*x)";
+        auto pole = std::make_unique<CYofXGraph>(document);
+        pole->parameterFormula = "x/k";
+        document.pushSnapshot(kGraphInserted, 1, 0);
+        document.insertGraph(std::move(pole), 1);
+
+        document.pushSnapshot(kGraphChanged, 0, 0);
+        wave.parameterFormula.clear();
+        document.undo();
+        EXPECT_EQ(dynamic_cast<CFunctionGraph&>(document.graph(0)).parameterFormula, "sin(k*x)");
+
+        document.currentGraph = 1;
+        removeCurrentGraph(document, ui);
+        ASSERT_EQ(document.graphCount(), 1);
+        document.undo();
+        ASSERT_EQ(document.graphCount(), 2);
+        const auto& back = dynamic_cast<CFunctionGraph&>(document.graph(1));
+        EXPECT_EQ(back.parameterFormula, "x/k");
+        EXPECT_TRUE(back.formula.empty());
+        document.undo(); // the insertion
+        EXPECT_EQ(document.graphCount(), 1);
+        document.redo();
+        EXPECT_EQ(dynamic_cast<CFunctionGraph&>(document.graph(1)).parameterFormula, "x/k");
     }
 
 } // namespace

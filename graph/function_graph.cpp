@@ -66,7 +66,9 @@ void CFunctionGraph::store(ArchiveWriter& out) const
     out.writeString(formula2);
 }
 
-void CFunctionGraph::load(ArchiveReader& in)
+void CFunctionGraph::load(ArchiveReader& in) { loadFields(in, false); }
+
+void CFunctionGraph::loadFields(ArchiveReader& in, bool allowEmpty)
 {
     CGraph::load(in);
     intervalTo = in.readDouble();
@@ -75,8 +77,49 @@ void CFunctionGraph::load(ArchiveReader& in)
     const std::string first = in.readString();
     const std::string second = in.readString();
     require(first.size() <= kMaxFormulaLength && second.size() <= kMaxFormulaLength);
-    require(setFormula(first, 0, in.checkWork()) == kFormulaOk
-        && setFormula(second, 1, in.checkWork()) == kFormulaOk);
+    require((allowEmpty && first.empty()) || setFormula(first, 0, in.checkWork()) == kFormulaOk);
+    require((allowEmpty && second.empty()) || setFormula(second, 1, in.checkWork()) == kFormulaOk);
+}
+
+void CFunctionGraph::storeExtended(ArchiveWriter& out) const
+{
+    store(out);
+    writeParameterFormulas(out);
+}
+
+void CFunctionGraph::loadExtended(ArchiveReader& in)
+{
+    loadFields(in, true);
+    readParameterFormulas(in);
+    const bool firstHeld = !formula.empty() || !parameterFormula.empty();
+    const bool secondHeld
+        = kind != GraphKind::Parametric || !formula2.empty() || !parameterFormula2.empty();
+    require(firstHeld && secondHeld);
+}
+
+void CFunctionGraph::writeParameterFormulas(ArchiveWriter& out) const
+{
+    out.writeString(parameterFormula);
+    out.writeString(parameterFormula2);
+}
+
+void CFunctionGraph::readParameterFormulas(ArchiveReader& in)
+{
+    std::string first = in.readString();
+    std::string second = in.readString();
+    require(first.size() <= kMaxFormulaLength && second.size() <= kMaxFormulaLength);
+    require(kind == GraphKind::Parametric || second.empty());
+    parameterFormula = std::move(first);
+    parameterFormula2 = std::move(second);
+}
+
+// A graph without parameters is read the classic way, as it always was.
+bool CFunctionGraph::olderVersionsCanRead() const
+{
+    if (!usesParameters())
+        return true;
+    const bool secondHeld = kind != GraphKind::Parametric || !formula2.empty();
+    return !formula.empty() && secondHeld;
 }
 
 int CFunctionGraph::sampleCount() const { return std::clamp(steps, 1, kMaxGraphSteps); }

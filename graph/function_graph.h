@@ -21,6 +21,18 @@ public:
 
     void store(ArchiveWriter& out) const override;
     void load(ArchiveReader& in) override;
+    // The record followed by the two formulas as typed with parameters. A classic formula field
+    // may be empty here when the formula with parameters stands in for it.
+    void storeExtended(ArchiveWriter& out) const override;
+    void loadExtended(ArchiveReader& in) override;
+    bool olderVersionsCanRead() const override;
+
+    // The two formulas as typed with parameters, one after the other.
+    void writeParameterFormulas(ArchiveWriter& out) const;
+    // Reads them; refuses texts longer than a stored formula may be and a second formula for a
+    // kind that has none. The texts are kept as typed, not checked as formulas here.
+    void readParameterFormulas(ArchiveReader& in);
+    bool usesParameters() const { return !parameterFormula.empty() || !parameterFormula2.empty(); }
 
     double intervalTo = 0;
     double intervalFrom = 0;
@@ -29,6 +41,13 @@ public:
     std::string formula2;
     std::string normalForm;
     std::string normalForm2;
+    // The formulas as typed when they use named parameters ("sin(k*x)"); empty for a formula
+    // without any. `formula` and `formula2` then hold the same formulas with each parameter
+    // replaced by its current value ("sin(2*x)"), which is what older versions read and draw.
+    // Where that replacement gives a formula the check refuses ("x/k" with k = 0), the classic
+    // formula is empty and the graph is kept only in the extension block.
+    std::string parameterFormula;
+    std::string parameterFormula2;
 
     // The number of steps, kept within 1..20000.
     int sampleCount() const;
@@ -36,6 +55,9 @@ public:
     CurveInterval tracedInterval() const;
 
 protected:
+    // The record's own fields after the common part; `allowEmpty` lets a classic formula field be
+    // empty, for a record whose formulas with parameters stand in for it.
+    void loadFields(ArchiveReader& in, bool allowEmpty);
     // Sizes the point arrays for the steps; returns the number of points.
     std::size_t preparePoints();
     void traceAlongAxis(

@@ -47,6 +47,13 @@ public:
     // The graph's record in a document file or undo snapshot (after its kind).
     virtual void store(ArchiveWriter& out) const;
     virtual void load(ArchiveReader& in);
+    // The record as the extension block of a document file and the undo steps keep it: the
+    // record above followed by what older versions cannot hold of the graph.
+    virtual void storeExtended(ArchiveWriter& out) const { store(out); }
+    virtual void loadExtended(ArchiveReader& in) { load(in); }
+    // Whether the graph's record can be read by versions that know nothing of the extension
+    // block; a graph they cannot read is kept only in the block.
+    virtual bool olderVersionsCanRead() const { return true; }
     // "x", "y", "t" or "a"; empty for a table.
     virtual std::string variableName() const { return {}; }
     // The curve as a function of the graph's variable over the interval it is traced on;

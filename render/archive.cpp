@@ -114,6 +114,14 @@ std::int32_t ArchiveReader::readInt32()
 
 double ArchiveReader::readDouble() { return std::bit_cast<double>(readLittleEndian(8)); }
 
+std::span<const std::uint8_t> ArchiveReader::readBytes(std::size_t length)
+{
+    require(length <= remaining());
+    const std::span<const std::uint8_t> taken = bytes_.subspan(position_, length);
+    position_ += length;
+    return taken;
+}
+
 std::size_t ArchiveReader::readStringLength(bool& wide)
 {
     wide = false;

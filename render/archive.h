@@ -19,6 +19,10 @@ public:
     void writeInt32(std::int32_t value);
     void writeDouble(double value);
     void writeString(std::string_view text);
+    void writeBytes(std::span<const std::uint8_t> bytes)
+    {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     std::vector<std::uint8_t> takeBytes() { return std::move(bytes_); }
@@ -56,6 +60,8 @@ public:
     std::int32_t readInt32();
     double readDouble();
     std::string readString();
+    // The next `length` bytes as they stand, for a reader of their own; fails when fewer remain.
+    std::span<const std::uint8_t> readBytes(std::size_t length);
 
     std::size_t remaining() const { return bytes_.size() - position_; }
 
