@@ -32,13 +32,21 @@ run_cli(0 "${batch_expected}" ${SOURCE_DIR}/testdata/formula_batch.in formula --
 
 run_cli(0 "0${tab}2*x^2\n" "" formula --var x -- 2x^2)
 run_cli(0 "0${tab}x*sin(x)\n" "" formula -- x sin "(x)")
-run_cli(1 "4${tab}Argument is not defined\n" "" formula --var t -- "sin t")
-run_cli(1 "7${tab}Denominator is equal to zero\n" "" formula --var " " -- "1/(2-2)")
+# A refusal says where the fault lies: its byte offset from 0 and its length, then what is wrong
+# where the message leaves it unsaid.
+run_cli(1 "4${tab}Argument is not defined${tab}0${tab}3\n" "" formula --var t -- "sin t")
+run_cli(1 "7${tab}Denominator is equal to zero${tab}2${tab}5\n" "" formula --var " " -- "1/(2-2)")
+run_cli(1 "6${tab}Syntax error${tab}4${tab}3${tab}Unknown name \"foo\".\n" "" formula -- "2*x+foo")
+run_cli(1 "1${tab}Check brackets${tab}3${tab}1${tab}This bracket is never closed.\n" ""
+  formula -- "sin(x")
+# Familiar spellings are read and written in the program's own.
+run_cli(0 "0${tab}tg(x)+2.718281828^x-0.001\n" "" formula -- "tan(x)+e^x-1e-3")
 
 # derive prints the derivative as formula prints a formula, refusals too.
 run_cli(0 "0${tab}2*x*cos(x^2)\n" "" derive --var x -- "sin(x^2)")
 run_cli(0 "0${tab}1/(2*sqrt(y))\n" "" derive --var y -- sqrt "(y)")
-run_cli(1 "4${tab}Argument is not defined\n" "" derive -- "sin x")
+run_cli(1 "4${tab}Argument is not defined${tab}0${tab}3\n" "" derive -- "sin x")
+run_cli(0 "0${tab}1/cos(x)^2\n" "" derive -- "tan(x)")
 run_cli(1 "2${tab}The derivative of this formula cannot be written as a formula.\n" ""
   derive -- "(-2)^x")
 run_cli(2 "" "" derive --var xy -- x)

@@ -5,6 +5,7 @@
 #include "expr/formula_check.h"
 #include "expr/number_format.h"
 #include "expr/text_evaluator.h"
+#include "expr/typed_formula.h"
 
 #include <charconv>
 #include <istream>
@@ -60,13 +61,16 @@ namespace {
         if (!x)
             return false;
 
-        std::string normal(line.substr(secondTab + 1));
-        const int code = checkFormula(normal, variable);
+        const std::string_view text = line.substr(secondTab + 1);
+        const TypedFormula checked = checkTypedFormula(text, variable);
+        const int code = checked.code;
         out << code << '\t';
         if (code != kFormulaOk) {
-            out << "-\t-\t-\n";
+            const FormulaFault fault = locateFormulaFault(text, variable, code);
+            out << "-\t-\t-\t" << fault.begin << '\t' << fault.length << '\n';
             return true;
         }
+        const std::string& normal = checked.normalForm;
         const Expression expression = prepare(normal, variable);
         ExpressionEvaluator evaluator(expression);
         out << normal << '\t' << exactText(evaluateText(normal, variable, *x)) << '\t'
@@ -141,6 +145,19 @@ namespace {
         return read;
     }
 
+    // A refused formula: its code, message, where the fault lies in the text (the byte offset
+    // from 0 and the length) and, when the message leaves it unsaid, what is wrong.
+    int refused(const FormulaArguments& read, int code, std::ostream& out)
+    {
+        const FormulaFault fault = locateFormulaFault(read.text, read.variable, code);
+        out << code << '\t' << formulaErrorText(code) << '\t' << fault.begin << '\t'
+            << fault.length;
+        if (!fault.explanation.empty())
+            out << '\t' << fault.explanation;
+        out << '\n';
+        return kExitRefused;
+    }
+
 } // namespace
 
 int runFormula(
@@ -152,12 +169,10 @@ int runFormula(
     auto read = formulaArguments(args);
     if (!read)
         return kExitUsage;
-    const int code = checkFormula(read->text, read->variable);
-    if (code != kFormulaOk) {
-        out << code << '\t' << formulaErrorText(code) << '\n';
-        return kExitRefused;
-    }
-    out << code << '\t' << read->text << '\n';
+    const TypedFormula checked = checkTypedFormula(read->text, read->variable);
+    if (checked.code != kFormulaOk)
+        return refused(*read, checked.code, out);
+    out << checked.code << '\t' << checked.normalForm << '\n';
     return kExitSuccess;
 }
 
@@ -166,12 +181,10 @@ int runDerive(std::span<const std::string_view> args, std::ostream& out)
     auto read = formulaArguments(args);
     if (!read)
         return kExitUsage;
-    const int code = checkFormula(read->text, read->variable);
-    if (code != kFormulaOk) {
-        out << code << '\t' << formulaErrorText(code) << '\n';
-        return kExitRefused;
-    }
-    const Derivative result = derivative(read->text, read->variable);
+    const TypedFormula checked = checkTypedFormula(read->text, read->variable);
+    if (checked.code != kFormulaOk)
+        return refused(*read, checked.code, out);
+    const Derivative result = derivative(checked.normalForm, read->variable);
     if (result.code != kFormulaOk) {
         out << result.code << '\t' << result.refusal << '\n';
         return kExitRefused;

@@ -74,13 +74,17 @@ template <typename Widget> Widget* child(QWidget& parent, const char* name)
 // The field a refusal handed back: it has the focus and, where asked, its whole text selected.
 inline bool handedBack(QWidget& dialog, QLineEdit* field) { return dialog.focusWidget() == field; }
 
-// The refusal shown last is `message` as a warning, and its field was handed back with its text
-// selected; the record is cleared for the next refusal.
+// The refusal shown last is `message` as a warning (a refused formula may say on a second line
+// what is wrong with it), and its field was handed back with the text, or the faulty part of a
+// formula, selected; the record is cleared for the next refusal.
 inline void expectRefused(RecordingSink& messages, QLineEdit& field, const QString& message)
 {
     ASSERT_FALSE(messages.shown.empty());
-    EXPECT_EQ(messages.shown.back(), (ShownMessage { message, MessageIcon::Warning }));
-    EXPECT_EQ(field.selectedText(), field.text());
+    const ShownMessage& shown = messages.shown.back();
+    EXPECT_EQ(shown.text.section(QLatin1Char('\n'), 0, 0), message);
+    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    EXPECT_EQ(field.hasSelectedText(), !field.text().isEmpty());
+    EXPECT_TRUE(field.text().contains(field.selectedText()));
     messages.shown.clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "expr/dialog_fields.h"
 #include "expr/number_format.h"
+#include "expr/typed_formula.h"
 
 #include <QLineEdit>
 
@@ -40,9 +41,11 @@ std::optional<std::int32_t> readIntegerControl(
 std::optional<std::string> checkConstantControl(
     QLineEdit& field, const QString& message, MessageSink& messages, RefusedFocus focus)
 {
-    std::optional<std::string> normalForm = checkConstantField(field.text().toStdString());
+    (void)focus; // a refused formula always shows where it goes wrong
+    const std::string text = field.text().toStdString();
+    std::optional<std::string> normalForm = checkConstantField(text);
     if (!normalForm)
-        refuseField(field, message, messages, focus);
+        refuseFormulaField(field, message, messages, constantFieldFault(text));
     return normalForm;
 }
 
@@ -51,6 +54,31 @@ void refuseField(
 {
     messages.show(field.window(), message, MessageIcon::Warning);
     handBack(field, focus);
+}
+
+void refuseFormulaField(
+    QLineEdit& field, const QString& message, MessageSink& messages, const FormulaFault& fault)
+{
+    const std::string text = refusalText(message.toStdString(), fault);
+    messages.show(field.window(), QString::fromStdString(text), MessageIcon::Warning);
+    field.setFocus(Qt::OtherFocusReason);
+    selectFault(field, fault);
+}
+
+void selectFault(QLineEdit& field, const FormulaFault& fault)
+{
+    // The fault counts bytes of the UTF-8 text; the field counts UTF-16 units.
+    const QByteArray bytes = field.text().toUtf8();
+    const auto unitsBefore = [&bytes](std::size_t byteCount) {
+        return static_cast<int>(
+            QString::fromUtf8(bytes.left(static_cast<qsizetype>(byteCount))).size());
+    };
+    const int begin = unitsBefore(fault.begin);
+    const int end = unitsBefore(fault.begin + fault.length);
+    if (end > begin)
+        field.setSelection(begin, end - begin);
+    else
+        field.setCursorPosition(begin);
 }
 
 QString constantText(double value) { return QString::fromStdString(formatNumber(value)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_services.h"
+#include "expr/formula_fault.h"
 
 #include <QString>
 
@@ -26,7 +27,8 @@ std::optional<std::int32_t> readIntegerControl(
     QLineEdit& field, std::int32_t minimum, std::int32_t maximum, MessageSink& messages);
 
 // Checks a constant field and returns its normal form. A refused text shows the dialog's own
-// `message` as a warning and hands the field back to the user.
+// `message` as a warning, with what is wrong on a second line where the message leaves it unsaid,
+// and hands the field back to the user with the faulty part selected.
 std::optional<std::string> checkConstantControl(
     QLineEdit& field, const QString& message, MessageSink& messages, RefusedFocus focus);
 
@@ -34,6 +36,14 @@ std::optional<std::string> checkConstantControl(
 // rules a value must meet once its text has passed.
 void refuseField(
     QLineEdit& field, const QString& message, MessageSink& messages, RefusedFocus focus);
+
+// Shows a refused formula's `message` as a warning, with the fault's explanation on a second
+// line, and hands the field back with the faulty part of the text selected.
+void refuseFormulaField(
+    QLineEdit& field, const QString& message, MessageSink& messages, const FormulaFault& fault);
+
+// Selects the fault's part of the field's text; an empty part puts the caret there.
+void selectFault(QLineEdit& field, const FormulaFault& fault);
 
 // A value as a constant field shows it.
 QString constantText(double value);

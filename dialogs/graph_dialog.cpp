@@ -9,6 +9,7 @@
 #include "document/ovilan_doc.h"
 #include "expr/dialog_fields.h"
 #include "expr/formula_check.h"
+#include "expr/typed_formula.h"
 #include "graph/function_graph.h"
 #include "render/plot_label.h"
 
@@ -354,6 +355,19 @@ bool CGraphDlg::fitsDocument(const CFunctionGraph& graph)
     return false;
 }
 
+bool CGraphDlg::takeFormula(
+    CFunctionGraph& graph, int which, QLineEdit& field, const QString& typed)
+{
+    const std::string text = typed.toStdString();
+    const int code = graph.setFormula(text, which);
+    if (code == kFormulaOk)
+        return true;
+    const FormulaFault fault = locateFormulaFault(text, graph.variableName(), code);
+    refuseFormulaField(
+        field, fromUtf8(std::string(formulaErrorText(code))), services_.messages, fault);
+    return false;
+}
+
 std::unique_ptr<CFunctionGraph> CGraphDlg::buildGraph()
 {
     MessageSink& messages = services_.messages;
@@ -376,24 +390,10 @@ std::unique_ptr<CFunctionGraph> CGraphDlg::buildGraph()
 
     std::unique_ptr<CGraph> created = createGraph(fields_.kind, document_);
     std::unique_ptr<CFunctionGraph> graph(static_cast<CFunctionGraph*>(created.release()));
-    const int formulaCode = graph->setFormula(fields_.formula.toStdString(), 0);
-    if (formulaCode != kFormulaOk) {
-        refuseField(*formula_,
-            fromUtf8(std::string(formulaErrorText(formulaCode))),
-            messages,
-            RefusedFocus::MoveOnly);
+    if (!takeFormula(*graph, 0, *formula_, fields_.formula))
         return nullptr;
-    }
-    if (fields_.kind == kParametric) {
-        const int secondCode = graph->setFormula(fields_.formula2.toStdString(), 1);
-        if (secondCode != kFormulaOk) {
-            refuseField(*formula2_,
-                fromUtf8(std::string(formulaErrorText(secondCode))),
-                messages,
-                RefusedFocus::MoveOnly);
-            return nullptr;
-        }
-    }
+    if (fields_.kind == kParametric && !takeFormula(*graph, 1, *formula2_, fields_.formula2))
+        return nullptr;
 
     graph->ownInterval = fields_.ownInterval ? 1 : 0;
     graph->intervalFrom = fromValue;

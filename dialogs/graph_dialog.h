@@ -72,6 +72,8 @@ private:
     void legendClicked();
     // OK's checks after the read-back; the new graph when every one passed.
     std::unique_ptr<CFunctionGraph> buildGraph();
+    // Gives the graph its formula `which` from the field; a refusal selects the fault.
+    bool takeFormula(CFunctionGraph& graph, int which, QLineEdit& field, const QString& typed);
     // Whether the document can still be opened with the new graph in it; says why not.
     bool fitsDocument(const CFunctionGraph& graph);
 

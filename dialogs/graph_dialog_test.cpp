@@ -197,9 +197,9 @@ namespace {
                 false },
             { "variable in to",
                 setText("to", "x"),
-                warning("Please enter the number"),
+                warning("Please enter the number\nA number is expected here, not the variable x."),
                 "to",
-                false },
+                true },
             { "bounds equal",
                 [](GraphDialogTest& test, CGraphDlg& dialog) {
                     test.field(dialog, "from")->setText(QStringLiteral("1"));
@@ -220,7 +220,7 @@ namespace {
                 },
                 warning("Argument is not defined"),
                 "formula2",
-                false },
+                true },
         };
         for (const Refusal& refusal : refusals) {
             SCOPED_TRACE(refusal.what);
@@ -247,6 +247,49 @@ namespace {
             EXPECT_EQ(dialog->result(), QDialog::Rejected);
             EXPECT_EQ(dialog->takeGraph(), nullptr);
         }
+    }
+
+    // A refused formula says what is wrong where the message is bare, and the field selects the
+    // faulty part once the message is closed.
+    TEST_F(GraphDialogTest, ARefusedFormulaSelectsItsFault)
+    {
+        struct Case {
+            const char* typed;
+            const char* message;
+            const char* selected;
+        };
+        const Case cases[] = {
+            { "x^2+foo(x)", "Syntax error\nUnknown name \"foo\".", "foo" },
+            { "sin(x)*(x+1", "Check brackets\nThis bracket is never closed.", "(" },
+            { "e^x+tan x", "Argument is not defined", "tan" },
+            { "2x+log(x)",
+                "Syntax error\nPlease write ln for the natural logarithm or lg for the decimal "
+                "one.",
+                "log" },
+            { "x/(2-2)", "Denominator is equal to zero", "(2-2)" },
+        };
+        for (const Case& row : cases) {
+            SCOPED_TRACE(row.typed);
+            scripted.messages.shown.clear();
+            auto dialog = open();
+            QLineEdit* formula = field(*dialog, "formula");
+            formula->setText(QString::fromUtf8(row.typed));
+            dialog->accept();
+            ASSERT_EQ(scripted.messages.shown.size(), 1u);
+            EXPECT_EQ(scripted.messages.shown.front().text, QString::fromUtf8(row.message));
+            EXPECT_EQ(dialog->focusWidget(), formula);
+            EXPECT_EQ(formula->selectedText(), QString::fromUtf8(row.selected));
+        }
+    }
+
+    TEST_F(GraphDialogTest, FamiliarSpellingsMakeAGraphKeptInTheProgramsOwn)
+    {
+        auto dialog = open();
+        field(*dialog, "formula")->setText(QStringLiteral("tan(x)+1e-3"));
+        dialog->accept();
+        const auto graph = dialog->takeGraph();
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(graph->formula, "tg(x)+0.001");
     }
 
     TEST_F(GraphDialogTest, OkBuildsANewGraphFromTheFields)

@@ -122,21 +122,28 @@ namespace {
             const char* field;
             const char* text;
             ShownMessage message;
+            // What stays selected: the whole text, or the faulty part of a formula.
+            const char* selected;
         };
         const Case cases[] = {
             { kGeneral,
                 "steps",
                 "0",
                 { QStringLiteral("Please enter an integer between 1 and 20000."),
-                    MessageIcon::Warning } },
+                    MessageIcon::Warning },
+                "0" },
             { kGrid,
                 "verticalStep",
                 "0",
-                { QStringLiteral("Please enter a positive number."), MessageIcon::Warning } },
+                { QStringLiteral("Please enter a positive number."), MessageIcon::Warning },
+                "0" },
             { kGrid,
                 "horizontalStep",
-                "pi x",
-                { QStringLiteral("Please enter a number."), MessageIcon::Warning } },
+                "pi k",
+                { QStringLiteral("Please enter a number.\nPlease write * between two factors or "
+                                 "leave out the blank."),
+                    MessageIcon::Warning },
+                " " },
         };
         for (const Case& refused : cases) {
             SCOPED_TRACE(refused.field);
@@ -150,7 +157,7 @@ namespace {
             ASSERT_EQ(scripted.messages.shown.size(), 1u);
             EXPECT_EQ(scripted.messages.shown.front(), refused.message);
             EXPECT_EQ(sheet->focusWidget(), edit);
-            EXPECT_EQ(edit->selectedText(), edit->text());
+            EXPECT_EQ(edit->selectedText(), QString::fromLatin1(refused.selected));
             sheet->accept();
             EXPECT_TRUE(sheet->isVisible());
             EXPECT_TRUE(document.undoStack.empty());

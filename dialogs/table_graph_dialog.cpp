@@ -3,12 +3,14 @@
 #include "dialogs/color_combo.h"
 #include "dialogs/dialog_fit.h"
 #include "dialogs/edit_grid.h"
+#include "dialogs/field_transfer.h"
 #include "dialogs/form_parts.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/line_combo.h"
 #include "document/load_allowance.h"
 #include "expr/dialog_fields.h"
 #include "expr/formula_check.h"
+#include "expr/typed_formula.h"
 #include "graph/table_graph.h"
 #include "render/plot_label.h"
 
@@ -149,7 +151,7 @@ std::optional<std::vector<std::string>> CTableGraphDlg::checkCells()
                 continue;
             std::optional<std::string> normalForm = checkConstantField(text.toStdString());
             if (!normalForm) {
-                handBackCell(row, column);
+                handBackCell(row, column, constantFieldFault(text.toStdString()));
                 return std::nullopt;
             }
             normalForms[static_cast<std::size_t>(2 * row + column)] = std::move(*normalForm);
@@ -158,16 +160,16 @@ std::optional<std::vector<std::string>> CTableGraphDlg::checkCells()
     return normalForms;
 }
 
-void CTableGraphDlg::handBackCell(int row, int column)
+void CTableGraphDlg::handBackCell(int row, int column, const FormulaFault& fault)
 {
-    services_.messages.show(this,
-        QStringLiteral("Please enter a number between -10^306 and 10^306."),
-        MessageIcon::Warning);
+    const std::string message
+        = refusalText("Please enter a number between -10^306 and 10^306.", fault);
+    services_.messages.show(this, QString::fromStdString(message), MessageIcon::Warning);
     if (grid_->currentRow() == row && grid_->currentColumn() == column)
         grid_->beginEdit();
     else
         grid_->makeCurrent(row, column);
-    grid_->editor()->selectAll();
+    selectFault(*grid_->editor(), fault);
 }
 
 void CTableGraphDlg::accept()

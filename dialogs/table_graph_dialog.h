@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_services.h"
+#include "expr/formula_fault.h"
 #include "render/plot_label.h"
 
 #include <QDialog>
@@ -48,7 +49,8 @@ private:
     // The normal forms of every X and Y cell, row by row, X before Y; nothing when a cell is
     // refused, which is then handed back to the user in the grid's editor.
     std::optional<std::vector<std::string>> checkCells();
-    void handBackCell(int row, int column);
+    // Shows why the cell was refused and opens it with the faulty part selected.
+    void handBackCell(int row, int column, const FormulaFault& fault);
     // The graph as OK would leave it.
     void store(CTableGraph& graph, const std::vector<std::string>& normalForms) const;
     bool fitsDocument(const std::vector<std::string>& normalForms);

@@ -51,7 +51,8 @@ namespace {
         EXPECT_EQ(scripted.messages.shown,
             (std::vector<ShownMessage> { warning("Please enter a number."),
                 warning(kPointUndefined),
-                warning("Please enter a number.") }));
+                warning(
+                    "Please enter a number.\nA number is expected here, not the variable x.") }));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(document.graphCount(), 1);
         EXPECT_EQ(document.labelCount(), 0);

@@ -2,6 +2,7 @@
 
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
+#include "expr/typed_formula.h"
 
 #include <algorithm>
 #include <limits>
@@ -61,10 +62,15 @@ IntegerField readIntegerField(std::string_view text, std::int32_t minimum, std::
 
 std::optional<std::string> checkConstantField(std::string_view text)
 {
-    std::string copy(text);
-    if (checkFormula(copy, " ") != kFormulaOk)
+    TypedFormula checked = checkTypedFormula(text, " ");
+    if (checked.code != kFormulaOk)
         return std::nullopt;
-    return copy;
+    return std::move(checked.normalForm);
+}
+
+FormulaFault constantFieldFault(std::string_view text)
+{
+    return locateFormulaFault(text, " ", checkTypedFormula(text, " ").code);
 }
 
 double constantFieldValue(std::string_view normalForm)

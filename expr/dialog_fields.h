@@ -1,5 +1,7 @@
 #pragma once
 
+#include "expr/formula_fault.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,9 +26,12 @@ struct IntegerField {
 // when the value lies outside minimum..maximum.
 IntegerField readIntegerField(std::string_view text, std::int32_t minimum, std::int32_t maximum);
 
-// A constant field: a formula without a variable. Its normal form when the formula check accepts
-// it with the blank variable, nothing when it is refused.
+// A constant field: a formula without a variable, in the program's own or the familiar spellings
+// ("1e-3", "e^2"). Its normal form when the check accepts it with the blank variable, nothing
+// when it is refused.
 std::optional<std::string> checkConstantField(std::string_view text);
+// Where a refused constant field goes wrong.
+FormulaFault constantFieldFault(std::string_view text);
 // The value of an accepted constant field's normal form.
 double constantFieldValue(std::string_view normalForm);
 

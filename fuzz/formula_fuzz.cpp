@@ -4,6 +4,7 @@
 #include "expr/expression.h"
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
+#include "expr/typed_formula.h"
 
 #include <array>
 #include <bit>
@@ -31,9 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
     for (const std::string_view variable : kVariables) {
-        std::string normal = input;
-        if (ovilan::checkFormula(normal, variable) != ovilan::kFormulaOk)
+        const ovilan::TypedFormula typed = ovilan::checkTypedFormula(input, variable);
+        if (typed.code != ovilan::kFormulaOk) {
+            const ovilan::FormulaFault fault
+                = ovilan::locateFormulaFault(input, variable, typed.code);
+            if (fault.begin + fault.length > input.size())
+                std::abort();
             continue;
+        }
+        const std::string& normal = typed.normalForm;
         const ovilan::Expression expression = ovilan::prepare(normal, variable);
         ovilan::ExpressionEvaluator evaluator(expression);
         for (const double point : kPoints) {

@@ -2,6 +2,7 @@
 
 #include "expr/formula_check.h"
 #include "expr/operations.h"
+#include "expr/typed_formula.h"
 #include "graph/trace.h"
 
 #include <algorithm>
@@ -46,12 +47,13 @@ int CFunctionGraph::setFormula(std::string_view text, int which, long long& chec
     std::string& targetNormal = which == 0 ? normalForm : normalForm2;
     if (!text.empty() && text == target)
         return kFormulaOk;
-    std::string normal(text);
-    const int code = checkFormula(normal, variableName(), checkWork);
-    if (code != kFormulaOk)
-        return code;
-    target = std::string(text);
-    targetNormal = std::move(normal);
+    TypedFormula checked = checkTypedFormula(text, variableName(), checkWork);
+    if (checked.code != kFormulaOk)
+        return checked.code;
+    // The file keeps this text and older versions check it again on loading; they know only the
+    // program's own spelling, so "tan(x)" is kept as its normal form "tg(x)".
+    target = checked.ownSpelling ? std::string(text) : checked.normalForm;
+    targetNormal = std::move(checked.normalForm);
     dirty = true;
     return kFormulaOk;
 }

@@ -15,6 +15,7 @@ public:
 
     // Checks the text with the graph's variable and, when it passes, makes it `formula`
     // (which 0) or `formula2` (which 1, parametric graphs only). Returns the check's code.
+    // A text that needs the familiar spellings ("tan(x)", "e^x") is kept as its normal form.
     int setFormula(std::string_view text, int which);
     // The same, with the check drawing on a shared allowance of work (a file being read).
     int setFormula(std::string_view text, int which, long long& checkWork);

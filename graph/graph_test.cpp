@@ -79,6 +79,21 @@ namespace {
                 1e-15);
     }
 
+    // A file keeps `formula`, which older versions check again on loading in the program's own
+    // spelling: a formula typed with familiar spellings is kept as its normal form.
+    TEST(FunctionGraph, FamiliarSpellingsAreKeptInTheProgramsOwn)
+    {
+        PlotSettings settings;
+        CParametricGraph graph(settings);
+        EXPECT_EQ(graph.setFormula("2Sin(t)", 0), 0);
+        EXPECT_EQ(graph.formula, "2Sin(t)"); // the own spelling stays as typed
+        EXPECT_EQ(graph.setFormula("e^t+tan(t)-1e-3", 1), 0);
+        EXPECT_EQ(graph.formula2, "2.718281828^t+tg(t)-0.001");
+        EXPECT_EQ(graph.normalForm2, graph.formula2);
+        EXPECT_EQ(graph.setFormula("log(t)", 1), 6);
+        EXPECT_EQ(graph.formula2, "2.718281828^t+tg(t)-0.001");
+    }
+
     TEST(FunctionGraph, ParametricPointNeedsBothCoordinates)
     {
         PlotSettings settings;
