@@ -172,12 +172,12 @@ namespace {
     constexpr std::array<ShapeLoops, sizeof...(N)> wholePowerLoopTable(
         std::integer_sequence<int, N...>)
     {
-        return { kernelLoops<WholePower<N - detail::kMultipliedExponent>>()... };
+        return { kernelLoops<WholePower<N + detail::kLowestMultipliedExponent>>()... };
     }
 
-    // Exponents -8..8, indexed by the exponent plus 8.
-    constexpr auto kWholePowerLoops = wholePowerLoopTable(
-        std::make_integer_sequence<int, 2 * detail::kMultipliedExponent + 1>());
+    // Indexed by the exponent less the lowest multiplied exponent.
+    constexpr auto kWholePowerLoops = wholePowerLoopTable(std::make_integer_sequence<int,
+        detail::kHighestMultipliedExponent - detail::kLowestMultipliedExponent + 1>());
 
     void undefinedLoop(BlockOperand, BlockOperand, std::size_t count, double* target, char* defined)
     {
@@ -191,9 +191,9 @@ namespace {
         if (code != kPower || !rightConstant)
             return std::nullopt;
         const double exponent = *rightConstant;
-        const double limit = detail::kMultipliedExponent;
-        if (!(exponent >= -limit && exponent <= limit) || exponent != std::trunc(exponent)
-            || exponent == 0)
+        if (!(exponent >= detail::kLowestMultipliedExponent
+                && exponent <= detail::kHighestMultipliedExponent)
+            || exponent != std::trunc(exponent) || exponent == 0)
             return std::nullopt;
         return static_cast<int>(exponent);
     }
@@ -202,7 +202,7 @@ namespace {
     {
         if (const auto exponent = multipliedExponent(code, rightConstant))
             return kWholePowerLoops[static_cast<std::size_t>(
-                *exponent + detail::kMultipliedExponent)];
+                *exponent - detail::kLowestMultipliedExponent)];
         switch (code) {
         case kPlus:
             return kernelLoops<Plus>();

@@ -122,11 +122,13 @@ namespace detail {
         return x / a;
     }
 
-    // Whole exponents up to this are multiplied out: x^3 is x*x*x, within an ulp or two of the
-    // library's pow and several times faster.
-    inline constexpr int kMultipliedExponent = 8;
+    // Whole exponents in this range are multiplied out: x^3 is x*x*x, within two ulps of the
+    // exact power and several times faster than the library's pow. Beyond it the rounding errors
+    // of repeated products grow past two ulps, so pow takes over.
+    inline constexpr int kLowestMultipliedExponent = -2;
+    inline constexpr int kHighestMultipliedExponent = 4;
 
-    // base^N for 1 <= N <= kMultipliedExponent by repeated squaring: x^6 is ((x*x)*x)^2.
+    // base^N for N >= 1 by repeated squaring: x^4 is (x*x)^2.
     template <int N> double multipliedPower(double base)
     {
         if constexpr (N == 1)
@@ -153,18 +155,6 @@ namespace detail {
     inline double wholePower(double magnitude, std::int32_t n)
     {
         switch (n) {
-        case -8:
-            return wholePower<-8>(magnitude);
-        case -7:
-            return wholePower<-7>(magnitude);
-        case -6:
-            return wholePower<-6>(magnitude);
-        case -5:
-            return wholePower<-5>(magnitude);
-        case -4:
-            return wholePower<-4>(magnitude);
-        case -3:
-            return wholePower<-3>(magnitude);
         case -2:
             return wholePower<-2>(magnitude);
         case -1:
@@ -177,14 +167,6 @@ namespace detail {
             return wholePower<3>(magnitude);
         case 4:
             return wholePower<4>(magnitude);
-        case 5:
-            return wholePower<5>(magnitude);
-        case 6:
-            return wholePower<6>(magnitude);
-        case 7:
-            return wholePower<7>(magnitude);
-        case 8:
-            return wholePower<8>(magnitude);
         default:
             return std::pow(magnitude, static_cast<double>(n));
         }
