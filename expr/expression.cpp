@@ -108,7 +108,12 @@ namespace {
             case OperandKind::Constant:
                 return Operand { Source::Constant, 0, constant };
             case OperandKind::Parameter:
-                return Operand { Source::Parameter, static_cast<std::uint32_t>(constant), 0 };
+                // An index beyond the parameters reads 0, as one without a value does.
+                return Operand { Source::Parameter,
+                    constant >= 0 && constant < kParameterCount
+                        ? static_cast<std::uint32_t>(constant)
+                        : static_cast<std::uint32_t>(kParameterCount),
+                    0 };
             case OperandKind::None:
                 break;
             }
