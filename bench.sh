@@ -12,6 +12,10 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVILAN_TESTS=O
 cmake --build build-release --target expr_bench document_bench draw_bench window_bench \
   pow_window_bench bounds_bench analysis_bench ovilan-cli large_plot_document
 ./build-release/bench/expr_bench "$@"
+# The evaluator beside muparser, fparser and hand-written loops, when those two are installed.
+if [ -x build-release/bench/evaluator_compare ]; then
+  ./build-release/bench/evaluator_compare "$@"
+fi
 ./build-release/bench/document_bench "$@"
 ./build-release/bench/draw_bench "$@"
 # Roots, extrema, crossings, intersections and an integral of graphs of 20000 steps.

@@ -16,11 +16,6 @@ namespace {
             && std::isfinite(p.step) && std::isfinite(p.speed);
     }
 
-    bool isParameterName(char name)
-    {
-        return name != '\0' && kParameterNames.find(name) != std::string_view::npos;
-    }
-
 } // namespace
 
 const FormulaParameter* ParameterTable::find(char name) const
@@ -37,7 +32,7 @@ FormulaParameter* ParameterTable::find(char name)
 
 ParameterError checkParameter(const FormulaParameter& parameter)
 {
-    if (!isParameterName(parameter.name))
+    if (!isParameterLetter(parameter.name))
         return ParameterError::UnknownName;
     if (!allFinite(parameter))
         return ParameterError::NotFinite;
@@ -57,7 +52,7 @@ ParameterError checkParameter(const FormulaParameter& parameter)
 
 ParameterError checkNewParameterName(const ParameterTable& table, char name)
 {
-    if (!isParameterName(name))
+    if (!isParameterLetter(name))
         return ParameterError::UnknownName;
     if (table.find(name) != nullptr)
         return ParameterError::DuplicateName;
@@ -120,7 +115,7 @@ void writeParameterTable(ArchiveWriter& out, const ParameterTable& table)
 void readParameterTable(ArchiveReader& in, ParameterTable& table)
 {
     const std::int32_t count = in.readInt32();
-    require(count >= 0 && static_cast<std::size_t>(count) <= kParameterNames.size()
+    require(count >= 0 && static_cast<std::size_t>(count) <= kParameterLetters.size()
         && static_cast<std::size_t>(count) <= in.remaining() / kParameterRecordSize);
     ParameterTable read;
     for (std::int32_t i = 0; i < count; ++i) {

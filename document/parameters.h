@@ -1,5 +1,6 @@
 #pragma once
 
+#include "expr/parameters.h"
 #include "render/archive.h"
 
 #include <cstdint>
@@ -7,10 +8,6 @@
 #include <vector>
 
 namespace ovilan {
-
-// The letters a formula may use as named parameters. Each is free in every formula kind: x, y, t
-// and a are the variables, e is the constant and the function names start with other letters.
-inline constexpr std::string_view kParameterNames = "jkmvwz";
 
 // How a parameter moves when animated: from the minimum to the maximum and over again, or back
 // and forth between them.

@@ -1,8 +1,11 @@
 #include "expr/expression.h"
 #include "expr/formula_check.h"
 #include "expr/operations.h"
+#include "expr/parameters.h"
 #include "expr/text_evaluator.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -316,7 +319,9 @@ namespace {
         {
             if (depth == 0)
                 return leaf();
-            const int shape = pick(9);
+            const int shape = pick(10);
+            if (shape == 9)
+                return "(" + formula(depth - 1) + ")^" + wholeExponent();
             // One call per statement, so the sequence is the same whatever the compiler.
             if (shape < 3) {
                 std::string text = formula(depth - 1);
@@ -353,9 +358,19 @@ namespace {
                 return number();
             case 1:
                 return number() + 'x';
+            case 2:
+                return "(-x)";
             default:
                 return "x";
             }
+        }
+
+        // Whole exponents, which are multiplied out, and a few the library's pow takes.
+        std::string wholeExponent()
+        {
+            static const char* const exponents[]
+                = { "2", "3", "4", "5", "6", "7", "8", "9", "(-1)", "(-3)", "0.5", "12" };
+            return exponents[pick(std::size(exponents))];
         }
 
         std::string binary()
@@ -403,6 +418,124 @@ namespace {
             }
         }
         EXPECT_GT(accepted, 1000);
+    }
+
+    // Points where the fast loops hand over to the exact routine: the edges of the ranges in which
+    // a product, a quotient, a power, the trigonometric functions and the exponential are
+    // computed without guards, the guard limits themselves, zero, and a dense grid over a plot.
+    // Not -0: a lone variable is compiled as "0+x", which gives +0 there.
+    std::vector<double> blockPoints()
+    {
+        std::vector<double> points = { 0,
+            1e-10,
+            9.9e-11,
+            1e10,
+            1.0000001e10,
+            1e150,
+            1.01e150,
+            1e-150,
+            1e5,
+            100000.00001,
+            700,
+            700.5,
+            705.18,
+            706,
+            1e300,
+            kTwoTo63,
+            kPi / 2,
+            3 * kPi / 2,
+            1e-300,
+            46.4,
+            1e38,
+            1e39 };
+        const std::size_t specials = points.size();
+        for (std::size_t i = 1; i < specials; ++i)
+            points.push_back(-points[i]);
+        for (int i = 0; i <= 256; ++i)
+            points.push_back(-10 + i * (20.0 / 256));
+        return points;
+    }
+
+    // The block loops run whole blocks at once and fall back to the routine point by point where
+    // a block holds an undefined or unusual point; every point must still be the text
+    // evaluator's, bit for bit, and an undefined one must be left unwritten.
+    TEST(Expression, BlockEvaluationAgreesWithTheTextEvaluator)
+    {
+        const std::vector<double> points = blockPoints();
+        std::vector<double> results(points.size());
+        std::unique_ptr<bool[]> defined(new bool[points.size()]);
+        FormulaGenerator generator(987654321);
+        int accepted = 0;
+        for (int i = 0; i < 1500; ++i) {
+            std::string text = generator.formula(1 + i % 4);
+            const std::string input = text;
+            if (checkFormula(text, "x") != 0)
+                continue;
+            ++accepted;
+            SCOPED_TRACE("'" + input + "' -> '" + text + "'");
+            ExpressionEvaluator evaluator(prepare(text, "x"));
+            std::fill(results.begin(), results.end(), 12345.0);
+            evaluator.evaluate(points, results, std::span(defined.get(), points.size()));
+            for (std::size_t p = 0; p < points.size(); ++p) {
+                const auto byText = evaluateText(text, "x", points[p]);
+                ASSERT_EQ(byText.has_value(), defined[p]) << "x = " << points[p];
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(byText.value_or(12345.0)),
+                    std::bit_cast<std::uint64_t>(results[p]))
+                    << "x = " << points[p] << ": " << byText.value_or(12345.0) << " vs "
+                    << results[p];
+            }
+        }
+        EXPECT_GT(accepted, 500);
+    }
+
+    // Parameters are operands of their own: the evaluator reads them from the storage it is
+    // bound to at every evaluation, so a slider's new value needs no new evaluator, and the text
+    // evaluator given the same values agrees to the bit.
+    TEST(Expression, ParametersAreReadAtEveryEvaluation)
+    {
+        const Expression scaled = prepare("k*x", "x");
+        ASSERT_EQ(scaled.nodes.size(), 1u);
+        EXPECT_EQ(scaled.nodes[0].leftKind, OperandKind::Parameter);
+        EXPECT_EQ(scaled.nodes[0].leftConstant, 1.0); // "k" is the second parameter
+
+        struct Case {
+            const char* text;
+            std::vector<std::array<double, kParameterCount>> values;
+        };
+        const Case cases[] = {
+            { "k*x", { { 0, 2, 0, 0, 0, 0 }, { 0, -0.5, 0, 0, 0, 0 } } },
+            { "sin(k*x)+m", { { 0, 3, 1, 0, 0, 0 }, { 0, 1e6, -2, 0, 0, 0 } } },
+            { "x^k", { { 0, 3, 0, 0, 0, 0 }, { 0, 2.5, 0, 0, 0, 0 }, { 0, -2, 0, 0, 0, 0 } } },
+            { "j+k+m+v+w+z", { { 1, 2, 4, 8, 16, 32 } } },
+            { "k", { { 0, 7, 0, 0, 0, 0 } } },
+        };
+        for (const Case& row : cases) {
+            SCOPED_TRACE(row.text);
+            std::array<double, kParameterCount> storage {};
+            ExpressionEvaluator evaluator(prepare(row.text, "x"), storage);
+            for (const auto& values : row.values) {
+                storage = values; // what a slider does
+                for (const double x : { -2.0, -0.5, 0.0, 1.5, 3.0 }) {
+                    const auto byText = evaluateText(row.text, "x", x, values);
+                    const auto byExpression = evaluator.evaluate(x);
+                    ASSERT_EQ(byText.has_value(), byExpression.has_value()) << "x = " << x;
+                    if (byText) {
+                        EXPECT_EQ(*byText, *byExpression) << "x = " << x;
+                    }
+                }
+            }
+        }
+        std::array<double, kParameterCount> storage = { 0, 3, 0, 0, 0, 0 };
+        ExpressionEvaluator cube(prepare("x^k", "x"), storage);
+        EXPECT_EQ(cube.evaluate(-2), -8.0);
+        storage[1] = 0.5; // a negative base has no half power
+        EXPECT_EQ(cube.evaluate(-2), std::nullopt);
+        EXPECT_EQ(cube.evaluate(4), 2.0);
+        EXPECT_EQ(evaluateText("j+k+m+v+w+z", "x", 0, storage), 0.5);
+
+        // Without values a parameter reads 0, as the bare letter always has.
+        EXPECT_EQ(ExpressionEvaluator(prepare("k+1", "x")).evaluate(5), 1.0);
+        EXPECT_EQ(evaluateText("k+1", "x", 5), 1.0);
     }
 
 } // namespace

@@ -3,11 +3,11 @@
 #include "expr/formula_check.h"
 #include "expr/formula_text.h"
 #include "expr/operations.h"
+#include "expr/parameters.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
 
 namespace ovilan {
 
@@ -38,6 +38,11 @@ namespace {
         const std::string_view inner = unwrapped(text);
         if (inner == variable) {
             kind = OperandKind::Variable;
+            return;
+        }
+        if (const auto parameter = parameterIndex(inner)) {
+            kind = OperandKind::Parameter;
+            constant = static_cast<double>(*parameter);
             return;
         }
         kind = OperandKind::Constant;
@@ -80,8 +85,9 @@ namespace {
     using Operand = ExpressionEvaluator::Operand;
     using Source = ExpressionEvaluator::Source;
 
-    // Translates the nodes, giving every stack position a slot; empty when the nodes would pop an
-    // empty stack or leave other than one value. `slotCount` receives the deepest stack.
+    // Translates the nodes, giving every stack position a slot and every step its loop; empty
+    // when the nodes would pop an empty stack or leave other than one value. `slotCount`
+    // receives the deepest stack.
     std::vector<Step> translated(const std::vector<ExpressionNode>& nodes, std::size_t& slotCount)
     {
         std::vector<Step> steps;
@@ -101,22 +107,35 @@ namespace {
                 return Operand { Source::Variable, 0, 0 };
             case OperandKind::Constant:
                 return Operand { Source::Constant, 0, constant };
+            case OperandKind::Parameter:
+                // An index beyond the parameters reads 0, as one without a value does.
+                return Operand { Source::Parameter,
+                    constant >= 0 && constant < kParameterCount
+                        ? static_cast<std::uint32_t>(constant)
+                        : static_cast<std::uint32_t>(kParameterCount),
+                    0 };
             case OperandKind::None:
                 break;
             }
             return Operand {};
         };
+        const auto isRun = [](const Operand& o) {
+            return o.source == Source::Slot || o.source == Source::Variable;
+        };
         for (const ExpressionNode& node : nodes) {
             bool ok = true;
             Step step {};
-            step.code = node.code;
-            step.function = node.leftKind == OperandKind::None;
             // The right operand is on top of the stack, so it is taken first.
             step.right = operand(node.rightKind, node.rightConstant, ok);
-            if (!step.function)
+            if (node.leftKind != OperandKind::None)
                 step.left = operand(node.leftKind, node.leftConstant, ok);
             if (!ok)
                 return {};
+            const bool constantRight = step.right.source == Source::Constant;
+            step.loop = blockLoopFor(node.code,
+                isRun(step.left),
+                isRun(step.right),
+                constantRight ? std::optional(step.right.constant) : std::nullopt);
             step.target = depth++;
             slotCount = std::max<std::size_t>(slotCount, depth);
             steps.push_back(step);
@@ -124,58 +143,6 @@ namespace {
         if (depth != 1)
             return {};
         return steps;
-    }
-
-    // Where a block loop reads an operand: a run of values, or one value for every point.
-    struct Values {
-        const double* run;
-        double single;
-    };
-
-    template <bool IsRun> double at(const Values& values, std::size_t i)
-    {
-        if constexpr (IsRun)
-            return values.run[i];
-        else
-            return values.single;
-    }
-
-    // One step over a block. The operation and the operands' shapes are constants here, so each
-    // instance of the loop is the operation's own code with nothing left to dispatch.
-    template <int Code, bool LeftIsRun, bool RightIsRun>
-    void applyToBlock(Values x, Values a, std::size_t count, double* target, char* defined)
-    {
-        for (std::size_t i = 0; i < count; ++i) {
-            const auto result = applyOperation(Code, at<LeftIsRun>(x, i), at<RightIsRun>(a, i));
-            target[i] = result.value_or(0);
-            defined[i] &= static_cast<char>(result.has_value());
-        }
-    }
-
-    using BlockLoop = void (*)(Values, Values, std::size_t, double*, char*);
-    using ShapeLoops = std::array<BlockLoop, 4>; // indexed by 2 * left is a run + right is a run
-
-    template <std::size_t Code> constexpr ShapeLoops shapeLoops()
-    {
-        constexpr int code = static_cast<int>(Code);
-        return { &applyToBlock<code, false, false>,
-            &applyToBlock<code, false, true>,
-            &applyToBlock<code, true, false>,
-            &applyToBlock<code, true, true> };
-    }
-
-    template <std::size_t... Codes>
-    constexpr std::array<ShapeLoops, sizeof...(Codes)> blockLoops(std::index_sequence<Codes...>)
-    {
-        return { shapeLoops<Codes>()... };
-    }
-
-    constexpr auto kBlockLoops = blockLoops(std::make_index_sequence<kOperationCount>());
-
-    void applyUndefinedToBlock(Values, Values, std::size_t count, double* target, char* defined)
-    {
-        std::fill(target, target + count, 0.0);
-        std::fill(defined, defined + count, 0);
     }
 
 } // namespace
@@ -252,7 +219,9 @@ std::int64_t evaluationCost(std::string_view normalForm)
     return std::max<std::int64_t>(cost, 1);
 }
 
-ExpressionEvaluator::ExpressionEvaluator(const Expression& expression)
+ExpressionEvaluator::ExpressionEvaluator(
+    const Expression& expression, std::span<const double> parameters)
+    : parameters_(parameters)
 {
     std::size_t slotCount = 0;
     steps_ = translated(expression.nodes, slotCount);
@@ -281,36 +250,44 @@ void ExpressionEvaluator::evaluate(
     }
 }
 
+BlockOperand ExpressionEvaluator::operandValues(const Operand& operand, const double* values) const
+{
+    switch (operand.source) {
+    case Source::Slot:
+        return { slots_.data() + operand.index * kBlockSize, 0 };
+    case Source::Variable:
+        return { values, 0 };
+    case Source::Parameter:
+        // Read once a block, so a changed value is seen by the next evaluation.
+        return { nullptr, parameterValue(parameters_, operand.index) };
+    case Source::Constant:
+        break;
+    }
+    return { nullptr, operand.constant };
+}
+
 void ExpressionEvaluator::evaluateBlock(
     const double* values, std::size_t count, double* results, bool* defined)
 {
     char* definedHere = definedInBlock_.data();
     std::fill(definedHere, definedHere + count, static_cast<char>(!steps_.empty()));
-    const auto valuesOf = [this, values](const Operand& operand) {
-        switch (operand.source) {
-        case Source::Slot:
-            return Values { slots_.data() + operand.slot * kBlockSize, 0 };
-        case Source::Variable:
-            return Values { values, 0 };
-        case Source::Constant:
-            break;
-        }
-        return Values { nullptr, operand.constant };
-    };
     for (const Step& step : steps_) {
-        const Values x = step.function ? Values { nullptr, 0 } : valuesOf(step.left);
-        const Values a = valuesOf(step.right);
-        double* target = slots_.data() + step.target * kBlockSize;
-        const bool known = step.code >= 0 && step.code < kOperationCount;
-        const std::size_t shape = (x.run ? 2 : 0) + (a.run ? 1 : 0);
-        const BlockLoop loop = known ? kBlockLoops[static_cast<std::size_t>(step.code)][shape]
-                                     : applyUndefinedToBlock;
-        loop(x, a, count, target, definedHere);
+        step.loop(operandValues(step.left, values),
+            operandValues(step.right, values),
+            count,
+            slots_.data() + step.target * kBlockSize,
+            definedHere);
+    }
+    const double* result = slots_.data();
+    if (std::all_of(definedHere, definedHere + count, [](char d) { return d != 0; })) {
+        std::copy(result, result + count, results);
+        std::fill(defined, defined + count, true);
+        return;
     }
     for (std::size_t i = 0; i < count; ++i) {
         defined[i] = definedHere[i] != 0;
         if (defined[i])
-            results[i] = slots_[i];
+            results[i] = result[i];
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "expr/block_loops.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,6 +16,7 @@ enum class OperandKind : std::int32_t {
     Variable = 1,
     Constant = 2,
     None = 3, // the left side of a function
+    Parameter = 4, // the constant holds the parameter's index in kParameterLetters
 };
 
 struct ExpressionNode {
@@ -42,15 +45,21 @@ Expression prepare(std::string_view text, std::string_view variable);
 std::int64_t evaluationCost(std::string_view normalForm);
 
 // Runs an Expression at many points. The nodes are translated once, here, into steps whose
-// operands are the variable, a constant or a slot of the value stack; the stack is allocated
-// once, here, as one block of values per slot. Each evaluation then does no allocation, no
-// recursion and no text work, and runs every step over a whole block of points at a time, so the
-// work per point is a tight loop rather than a dispatch per node.
+// operands are the variable, a constant, a parameter or a slot of the value stack, each with the
+// loop for its operation and operand shapes; the stack is allocated once, here, as one block of
+// values per slot. Each evaluation then does no allocation, no recursion and no text work, and
+// runs every step over a whole block of points at a time, so the work per point is a tight loop
+// rather than a dispatch per node.
+//
+// Parameters are read from `parameters`, indexed as kParameterLetters, at every evaluation: a slider
+// that changes a value there changes the next evaluation without a new evaluator. The storage
+// must outlive the evaluator; a parameter beyond its end reads 0.
 class ExpressionEvaluator {
 public:
-    static constexpr std::size_t kBlockSize = 128;
+    static constexpr std::size_t kBlockSize = kMaxBlockSize;
 
-    explicit ExpressionEvaluator(const Expression& expression);
+    explicit ExpressionEvaluator(
+        const Expression& expression, std::span<const double> parameters = {});
 
     std::optional<double> evaluate(double value);
 
@@ -58,28 +67,29 @@ public:
     void evaluate(
         std::span<const double> values, std::span<double> results, std::span<bool> defined);
 
-    enum class Source : std::uint8_t { Slot, Variable, Constant };
+    enum class Source : std::uint8_t { Slot, Variable, Constant, Parameter };
 
     struct Operand {
         Source source = Source::Constant;
-        std::uint32_t slot = 0;
+        std::uint32_t index = 0; // the slot, or the parameter
         double constant = 0;
     };
 
     struct Step {
-        std::int32_t code;
-        bool function;
-        Operand left;
+        BlockLoop loop;
+        Operand left; // a constant 0 for a function
         Operand right;
         std::uint32_t target;
     };
 
 private:
     void evaluateBlock(const double* values, std::size_t count, double* results, bool* defined);
+    BlockOperand operandValues(const Operand& operand, const double* values) const;
 
     std::vector<Step> steps_;
     std::vector<double> slots_;
     std::vector<char> definedInBlock_;
+    std::span<const double> parameters_;
 };
 
 } // namespace ovilan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,12 +10,27 @@ namespace ovilan {
 
 // The letters a formula's parameters are named with: no function name, constant or variable
 // contains them, and every formula of older versions refuses them, so giving them a meaning
-// changes no formula that works without them.
-inline constexpr std::string_view kParameterLetters = "kmvwzj";
+// changes no formula that works without them. A parameter's index is its place here.
+inline constexpr std::string_view kParameterLetters = "jkmvwz";
+inline constexpr std::size_t kParameterCount = kParameterLetters.size();
 
 constexpr bool isParameterLetter(char c)
 {
     return c != '\0' && kParameterLetters.find(c) != std::string_view::npos;
+}
+
+// The index of the parameter an operand names, as compiled formulas refer to it.
+constexpr std::optional<std::size_t> parameterIndex(std::string_view operand)
+{
+    if (operand.size() != 1 || !isParameterLetter(operand[0]))
+        return std::nullopt;
+    return kParameterLetters.find(operand[0]);
+}
+
+// A parameter's current value; one without a value reads 0, as the letter alone always has.
+constexpr double parameterValue(std::span<const double> values, std::size_t index)
+{
+    return index < values.size() ? values[index] : 0.0;
 }
 
 struct ParameterValue {

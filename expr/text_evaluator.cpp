@@ -3,13 +3,29 @@
 #include "expr/formula_check.h"
 #include "expr/formula_text.h"
 #include "expr/operations.h"
+#include "expr/parameters.h"
 
 namespace ovilan {
 
 namespace {
 
-    std::optional<double> evaluate(
-        std::string_view text, std::string_view variable, double value, int depth)
+    struct Leaves {
+        std::string_view variable;
+        double value;
+        std::span<const double> parameters;
+    };
+
+    // A leaf is the variable, a parameter or a number; it is always defined.
+    double leafValue(std::string_view text, const Leaves& leaves)
+    {
+        if (text == leaves.variable)
+            return leaves.value;
+        if (const auto parameter = parameterIndex(text))
+            return parameterValue(leaves.parameters, *parameter);
+        return leadingNumber(text);
+    }
+
+    std::optional<double> evaluate(std::string_view text, const Leaves& leaves, int depth)
     {
         // Deeper than any normal form: undefined rather than a stack overflow.
         if (depth > kMaxEvaluationDepth)
@@ -17,14 +33,14 @@ namespace {
         text = unwrapped(text);
         const auto match = findOperator(text);
         if (!match)
-            return text == variable ? value : leadingNumber(text);
+            return leafValue(text, leaves);
         const std::string_view left = text.substr(0, match->position);
         const std::string_view right
             = text.substr(match->position + kOperationTexts[match->code].size());
-        const auto x = evaluate(left, variable, value, depth + 1);
+        const auto x = evaluate(left, leaves, depth + 1);
         if (!x)
             return std::nullopt;
-        const auto a = evaluate(right, variable, value, depth + 1);
+        const auto a = evaluate(right, leaves, depth + 1);
         if (!a)
             return std::nullopt;
         return applyOperation(match->code, *x, *a);
@@ -34,7 +50,15 @@ namespace {
 
 std::optional<double> evaluateText(std::string_view text, std::string_view variable, double value)
 {
-    return evaluate(text, variable, value, 0);
+    return evaluate(text, { variable, value, {} }, 0);
+}
+
+std::optional<double> evaluateText(std::string_view text,
+    std::string_view variable,
+    double value,
+    std::span<const double> parameters)
+{
+    return evaluate(text, { variable, value, parameters }, 0);
 }
 
 } // namespace ovilan

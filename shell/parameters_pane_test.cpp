@@ -117,7 +117,7 @@ namespace {
         CParametersPane pane(messages);
         EXPECT_EQ(pane.freeNames().size(), 6u);
         pane.showParameters({ parameter('k', 1, 0, 2, 1), parameter('z', 1, 0, 2, 1) });
-        EXPECT_EQ(pane.freeNames(), (std::vector<char> { 'm', 'v', 'w', 'j' }));
+        EXPECT_EQ(pane.freeNames(), (std::vector<char> { 'j', 'm', 'v', 'w' }));
     }
 
 } // namespace
