@@ -24,7 +24,8 @@ std::optional<double> readNumberField(QLineEdit& field, MessageSink& messages)
     if (!normalForm)
         return std::nullopt;
     const double value = constantFieldValue(*normalForm);
-    // 1e400 or 0/0 pass as formulas but are no bound of anything.
+    // The check already gives every constant a finite value (1e400 is an invalid constant, 0/0
+    // is 0); a bound must be finite whatever a field lets through.
     if (!std::isfinite(value)) {
         refuseField(field, kEnterNumber, messages, RefusedFocus::SelectText);
         return std::nullopt;

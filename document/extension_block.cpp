@@ -48,6 +48,17 @@ namespace {
         out.writeBytes(payload);
     }
 
+    // A list chunk's payload: the number of entries, then the entries; nothing when there are none.
+    std::vector<std::uint8_t> countedEntries(std::int32_t count, const ArchiveWriter& entries)
+    {
+        if (count == 0)
+            return {};
+        ArchiveWriter out;
+        out.writeInt32(count);
+        out.writeBytes(entries.bytes());
+        return out.takeBytes();
+    }
+
     // The formulas typed with parameters of the graphs older versions read, by their place among
     // those graphs; nothing when there are none.
     std::vector<std::uint8_t> parameterFormulasPayload(const COvilanDoc& document)
@@ -65,12 +76,7 @@ namespace {
             }
             ++classicIndex;
         }
-        if (count == 0)
-            return {};
-        ArchiveWriter out;
-        out.writeInt32(count);
-        out.writeBytes(entries.bytes());
-        return out.takeBytes();
+        return countedEntries(count, entries);
     }
 
     // The graphs older versions cannot read, each with its place in the whole list.
@@ -90,12 +96,7 @@ namespace {
             entries.writeBytes(entry.bytes());
             ++count;
         }
-        if (count == 0)
-            return {};
-        ArchiveWriter out;
-        out.writeInt32(count);
-        out.writeBytes(entries.bytes());
-        return out.takeBytes();
+        return countedEntries(count, entries);
     }
 
     // Reads a payload with a reader of its own that must use up every byte of it. The formula

@@ -1,5 +1,6 @@
 #include "expr/formula_check.h"
 #include "expr/formula_spelling.h"
+#include "expr/operations.h"
 #include "expr/typed_formula.h"
 
 #include <array>
@@ -7,13 +8,14 @@
 #include <random>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace ovilan {
 namespace {
 
-    // Pieces from which random formulas are built: everything the program's own language knows,
-    // the familiar spellings, and the letters and signs that make texts ambiguous or wrong.
-    constexpr std::array<std::string_view, 62> kPieces = {
+    // Pieces from which random formulas are built beside the program's own operation names: the
+    // familiar spellings, and the letters and signs that make texts ambiguous or wrong.
+    constexpr std::array<std::string_view, 34> kOtherPieces = {
         "x",
         "y",
         "t",
@@ -35,39 +37,11 @@ namespace {
         "1e3",
         "1E-3",
         "2e+2",
-        "+",
-        "-",
-        "*",
-        "/",
-        "^",
         "(",
         ")",
         "()",
         " ",
         "  ",
-        "sin",
-        "cos",
-        "tg",
-        "ctg",
-        "arcsin",
-        "arccos",
-        "arctg",
-        "arcctg",
-        "sh",
-        "ch",
-        "th",
-        "cth",
-        "ln",
-        "lg",
-        "exp",
-        "abs",
-        "sqrt",
-        "ceil",
-        "floor",
-        "round",
-        "sign",
-        "degtorad",
-        "radtodeg",
         "tan",
         "asin",
         "acos",
@@ -89,25 +63,8 @@ namespace {
         return choices[below(random, choices.size())];
     }
 
-    constexpr std::array<std::string_view, 28> kFunctions = { "sin",
-        "cos",
-        "tg",
-        "ctg",
-        "arcsin",
-        "arccos",
-        "arctg",
-        "arcctg",
-        "sh",
-        "ch",
-        "th",
-        "cth",
-        "ln",
-        "lg",
-        "exp",
-        "abs",
-        "sqrt",
-        "round",
-        "sign",
+    // Names called like functions beside the program's own.
+    constexpr std::array<std::string_view, 9> kFamiliarNames = {
         "tan",
         "asin",
         "acos",
@@ -116,7 +73,30 @@ namespace {
         "cosh",
         "log10",
         "log",
-        "SIN" };
+        "SIN",
+    };
+
+    std::vector<std::string_view> withOperations(
+        std::size_t firstOperation, std::span<const std::string_view> more)
+    {
+        std::vector<std::string_view> all(
+            kOperationTexts.begin() + firstOperation, kOperationTexts.end());
+        all.insert(all.end(), more.begin(), more.end());
+        return all;
+    }
+
+    const std::vector<std::string_view>& pieces()
+    {
+        static const std::vector<std::string_view> all = withOperations(0, kOtherPieces);
+        return all;
+    }
+
+    const std::vector<std::string_view>& functions()
+    {
+        static const std::vector<std::string_view> all
+            = withOperations(static_cast<std::size_t>(kFirstFunction), kFamiliarNames);
+        return all;
+    }
     constexpr std::array<std::string_view, 16> kLeaves = {
         "x", "y", "t", "a", "X", "pi", "e", "E", "2", "10", "2.5", ".5", "1e3", "2E-3", "1e+2", "0"
     };
@@ -129,7 +109,7 @@ namespace {
         if (choice == 0)
             return std::string(anyOf(random, kLeaves));
         if (choice == 1)
-            return std::string(anyOf(random, kFunctions)) + "(" + grownFormula(random, depth - 1)
+            return std::string(anyOf(random, functions())) + "(" + grownFormula(random, depth - 1)
                 + ")";
         if (choice == 2)
             return "(" + grownFormula(random, depth - 1) + ")";
@@ -145,7 +125,7 @@ namespace {
             return grownFormula(random, 3);
         std::string text;
         for (std::size_t n = 1 + below(random, 8); n > 0; --n)
-            text += anyOf(random, kPieces);
+            text += anyOf(random, pieces());
         return text;
     }
 

@@ -25,23 +25,19 @@ namespace {
     // A slider has at most this many positions; a finer step is still typed in the value field.
     constexpr int kMostSliderPositions = 100000;
 
-    const QString kPositiveStep = QStringLiteral("Please enter a positive number.");
-    const QString kValueOutside
-        = QStringLiteral("The value must lie between the minimum and the maximum.");
-
-    int sliderPositions(const PaneParameter& p)
+    int sliderPositions(const FormulaParameter& p)
     {
         const double count = std::round((p.maximum - p.minimum) / p.step);
         return static_cast<int>(std::clamp(count, 1.0, double(kMostSliderPositions)));
     }
 
-    double valueAtPosition(const PaneParameter& p, int position)
+    double valueAtPosition(const FormulaParameter& p, int position)
     {
         const double stepWidth = (p.maximum - p.minimum) / sliderPositions(p);
         return position >= sliderPositions(p) ? p.maximum : p.minimum + position * stepWidth;
     }
 
-    int positionOfValue(const PaneParameter& p)
+    int positionOfValue(const FormulaParameter& p)
     {
         const double stepWidth = (p.maximum - p.minimum) / sliderPositions(p);
         const double position = std::round((p.value - p.minimum) / stepWidth);
@@ -103,20 +99,20 @@ std::vector<char> CParametersPane::freeNames() const
     for (const char letter : kParameterLetters) {
         const bool used = std::any_of(shown_.begin(),
             shown_.end(),
-            [letter](const PaneParameter& p) { return p.name == letter; });
+            [letter](const FormulaParameter& p) { return p.name == letter; });
         if (!used)
             names.push_back(letter);
     }
     return names;
 }
 
-void CParametersPane::showParameters(const std::vector<PaneParameter>& parameters)
+void CParametersPane::showParameters(const std::vector<FormulaParameter>& parameters)
 {
     const bool sameNames = parameters.size() == shown_.size()
         && std::equal(parameters.begin(),
             parameters.end(),
             shown_.begin(),
-            [](const PaneParameter& a, const PaneParameter& b) { return a.name == b.name; });
+            [](const FormulaParameter& a, const FormulaParameter& b) { return a.name == b.name; });
     if (!sameNames) {
         shown_ = parameters;
         rebuild();
@@ -138,8 +134,8 @@ void CParametersPane::showParameters(const std::vector<PaneParameter>& parameter
         row.minimum->setText(constantText(shown_[i].minimum));
         row.maximum->setText(constantText(shown_[i].maximum));
         row.step->setText(constantText(shown_[i].step));
-        row.speed->setValue(shown_[i].stepsPerSecond);
-        row.mode->setCurrentIndex(shown_[i].backAndForth ? 1 : 0);
+        row.speed->setValue(static_cast<int>(std::lround(shown_[i].speed)));
+        row.mode->setCurrentIndex(shown_[i].animation == ParameterAnimation::BackAndForth ? 1 : 0);
     }
     updateTimer();
 }
@@ -149,7 +145,7 @@ void CParametersPane::rebuild()
     for (Row& row : rows_)
         delete row.box;
     rows_.clear();
-    for (const PaneParameter& parameter : shown_) {
+    for (const FormulaParameter& parameter : shown_) {
         rows_.push_back(makeRow(parameter));
         rowsLayout_->addWidget(rows_.back().box);
     }
@@ -158,7 +154,7 @@ void CParametersPane::rebuild()
     updateTimer();
 }
 
-CParametersPane::Row CParametersPane::makeRow(const PaneParameter& parameter)
+CParametersPane::Row CParametersPane::makeRow(const FormulaParameter& parameter)
 {
     const int index = static_cast<int>(rows_.size());
     Row row;
@@ -185,12 +181,12 @@ CParametersPane::Row CParametersPane::makeRow(const PaneParameter& parameter)
     row.remove->setText(QStringLiteral("Remove"));
     row.remove->setToolTip(QStringLiteral("Remove this parameter"));
     row.speed = new QSpinBox(row.box);
-    row.speed->setRange(1, 60);
-    row.speed->setValue(parameter.stepsPerSecond);
+    row.speed->setRange(1, static_cast<int>(kMaxAnimationSpeed));
+    row.speed->setValue(static_cast<int>(std::lround(parameter.speed)));
     row.speed->setSuffix(QStringLiteral(" steps/s"));
     row.mode = new QComboBox(row.box);
     row.mode->addItems({ QStringLiteral("Loop"), QStringLiteral("Back and forth") });
-    row.mode->setCurrentIndex(parameter.backAndForth ? 1 : 0);
+    row.mode->setCurrentIndex(parameter.animation == ParameterAnimation::BackAndForth ? 1 : 0);
 
     const QString name(QLatin1Char(parameter.name));
     grid->addWidget(new QLabel(name + QStringLiteral(" ="), row.box), 0, 0);
@@ -221,9 +217,11 @@ CParametersPane::Row CParametersPane::makeRow(const PaneParameter& parameter)
         emit removeRequested(shown_[static_cast<std::size_t>(index)].name);
     });
     auto settingsChanged = [this, index] {
-        PaneParameter changed = shown_[static_cast<std::size_t>(index)];
-        changed.stepsPerSecond = rows_[static_cast<std::size_t>(index)].speed->value();
-        changed.backAndForth = rows_[static_cast<std::size_t>(index)].mode->currentIndex() == 1;
+        FormulaParameter changed = shown_[static_cast<std::size_t>(index)];
+        changed.speed = rows_[static_cast<std::size_t>(index)].speed->value();
+        changed.animation = rows_[static_cast<std::size_t>(index)].mode->currentIndex() == 1
+            ? ParameterAnimation::BackAndForth
+            : ParameterAnimation::Loop;
         if (changed != shown_[static_cast<std::size_t>(index)])
             emit parameterEdited(changed);
         updateTimer();
@@ -236,36 +234,37 @@ CParametersPane::Row CParametersPane::makeRow(const PaneParameter& parameter)
 void CParametersPane::acceptFields(int index)
 {
     Row& row = rows_[static_cast<std::size_t>(index)];
-    const std::optional<double> value = readNumberField(*row.value, messages_);
-    if (!value)
-        return;
-    const std::optional<SearchInterval> range
-        = readIntervalFields(*row.minimum, *row.maximum, messages_);
-    if (!range)
-        return;
-    const std::optional<double> step = readNumberField(*row.step, messages_);
-    if (!step)
-        return;
-    if (!(*step > 0)) {
-        refuseField(*row.step, kPositiveStep, messages_, RefusedFocus::SelectText);
+    FormulaParameter changed = shown_[static_cast<std::size_t>(index)];
+    const std::pair<QLineEdit*, double*> fields[] = { { row.value, &changed.value },
+        { row.minimum, &changed.minimum },
+        { row.maximum, &changed.maximum },
+        { row.step, &changed.step } };
+    for (const auto& [field, target] : fields) {
+        const std::optional<double> number = readNumberField(*field, messages_);
+        if (!number)
+            return;
+        *target = *number;
+    }
+    const ParameterError error = checkParameter(changed);
+    if (error != ParameterError::None) {
+        // The field to correct: the maximum above a minimum, the step, else the value.
+        QLineEdit* field = error == ParameterError::MinimumAboveMaximum ? row.maximum
+            : error == ParameterError::StepNotPositive                  ? row.step
+                                                                        : row.value;
+        const std::string_view text = parameterErrorText(error);
+        refuseField(*field,
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+            messages_,
+            RefusedFocus::SelectText);
         return;
     }
-    if (*value < range->from || *value > range->to) {
-        refuseField(*row.value, kValueOutside, messages_, RefusedFocus::SelectText);
-        return;
-    }
-    PaneParameter changed = shown_[static_cast<std::size_t>(index)];
-    changed.value = *value;
-    changed.minimum = range->from;
-    changed.maximum = range->to;
-    changed.step = *step;
     if (changed != shown_[static_cast<std::size_t>(index)])
         emit parameterEdited(changed);
 }
 
 void CParametersPane::sliderMoved(int index, int position)
 {
-    PaneParameter& parameter = shown_[static_cast<std::size_t>(index)];
+    FormulaParameter& parameter = shown_[static_cast<std::size_t>(index)];
     const double value = valueAtPosition(parameter, position);
     if (value == parameter.value)
         return;
@@ -292,16 +291,16 @@ bool CParametersPane::playing(int row) const
 
 void CParametersPane::updateTimer()
 {
-    int fastest = 0;
+    double fastest = 0;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].playing)
-            fastest = std::max(fastest, shown_[i].stepsPerSecond);
+            fastest = std::max(fastest, shown_[i].speed);
     }
     if (fastest == 0) {
         timer_->stop();
         return;
     }
-    timer_->start(1000 / fastest);
+    timer_->start(static_cast<int>(std::max(1.0, 1000 / fastest)));
 }
 
 void CParametersPane::advanceAnimation()
@@ -310,11 +309,11 @@ void CParametersPane::advanceAnimation()
         Row& row = rows_[i];
         if (!row.playing)
             continue;
-        const PaneParameter& parameter = shown_[i];
+        const FormulaParameter& parameter = shown_[i];
         const int last = sliderPositions(parameter);
         int position = row.slider->value() + (row.rising ? 1 : -1);
         if (position > last || position < 0) {
-            if (parameter.backAndForth) {
+            if (parameter.animation == ParameterAnimation::BackAndForth) {
                 row.rising = !row.rising;
                 position = row.rising ? 1 : last - 1;
             } else {

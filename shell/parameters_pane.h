@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_services.h"
+#include "document/parameters.h"
 
 #include <QWidget>
 
@@ -17,19 +18,6 @@ class QVBoxLayout;
 
 namespace ovilan {
 
-// One parameter as the pane shows it: its letter, value, range, step and how it plays.
-struct PaneParameter {
-    char name = 'k';
-    double value = 1;
-    double minimum = -5;
-    double maximum = 5;
-    double step = 0.1;
-    int stepsPerSecond = 10;
-    bool backAndForth = false;
-
-    bool operator==(const PaneParameter&) const = default;
-};
-
 // The Parameters pane: a row for each parameter with its value, a slider, minimum, maximum and
 // step, and a play button that moves the value on by itself. The pane changes nothing itself: it
 // reports what the user does, and the frame changes the document and shows the new table.
@@ -42,8 +30,8 @@ public:
 
     // Shows the table; rows whose parameter is unchanged keep their state (a running animation,
     // a slider being dragged).
-    void showParameters(const std::vector<PaneParameter>& parameters);
-    const std::vector<PaneParameter>& parameters() const { return shown_; }
+    void showParameters(const std::vector<FormulaParameter>& parameters);
+    const std::vector<FormulaParameter>& parameters() const { return shown_; }
     // The letters a new parameter may take, in the order offered.
     std::vector<char> freeNames() const;
 
@@ -67,7 +55,7 @@ signals:
     // The value moves while a slider is dragged or a parameter plays; no undo step of its own.
     void valueMoved(char name, double value);
     // A field's entry was accepted: one undo step with the whole parameter as it now is.
-    void parameterEdited(const ovilan::PaneParameter& parameter);
+    void parameterEdited(const ovilan::FormulaParameter& parameter);
     void addRequested(char name);
     void removeRequested(char name);
 
@@ -75,14 +63,14 @@ private:
     struct Row;
 
     void rebuild();
-    Row makeRow(const PaneParameter& parameter);
+    Row makeRow(const FormulaParameter& parameter);
     void acceptFields(int row);
     void sliderMoved(int row, int position);
     void togglePlay(int row);
     void updateTimer();
 
     MessageSink& messages_;
-    std::vector<PaneParameter> shown_;
+    std::vector<FormulaParameter> shown_;
     std::vector<Row> rows_;
     QVBoxLayout* rowsLayout_ = nullptr;
     QLabel* empty_ = nullptr;
@@ -91,4 +79,4 @@ private:
 };
 
 } // namespace ovilan
-Q_DECLARE_METATYPE(ovilan::PaneParameter)
+Q_DECLARE_METATYPE(ovilan::FormulaParameter)

@@ -11,9 +11,9 @@ namespace {
 
     using testing::RecordingSink;
 
-    PaneParameter parameter(char name, double value, double minimum, double maximum, double step)
+    FormulaParameter parameter(char name, double value, double minimum, double maximum, double step)
     {
-        PaneParameter made;
+        FormulaParameter made;
         made.name = name;
         made.value = value;
         made.minimum = minimum;
@@ -55,11 +55,11 @@ namespace {
         const std::vector<Case> cases {
             { &pane.minimumField(0),
                 "3",
-                "Left bound should be less than right one.",
+                "The minimum must not be greater than the maximum.",
                 &pane.maximumField(0),
                 "2" },
-            { &pane.stepField(0), "0", "Please enter a positive number." },
-            { &pane.stepField(0), "-1", "Please enter a positive number." },
+            { &pane.stepField(0), "0", "The step must be greater than 0." },
+            { &pane.stepField(0), "-1", "The step must be greater than 0." },
             { &pane.valueField(0), "7", "The value must lie between the minimum and the maximum." },
             { &pane.valueField(0), "k", "Please enter a number." },
         };
@@ -82,15 +82,15 @@ namespace {
         pane.valueField(0).setText(QStringLiteral("pi/2"));
         QTest::keyClick(&pane.valueField(0), Qt::Key_Return);
         ASSERT_EQ(edited.size(), 1);
-        EXPECT_NEAR(edited[0][0].value<PaneParameter>().value, 1.5707963, 1e-6);
+        EXPECT_NEAR(edited[0][0].value<FormulaParameter>().value, 1.5707963, 1e-6);
     }
 
     TEST(ParametersPane, PlayingLoopsOrTurnsAtTheEnds)
     {
         RecordingSink messages;
         CParametersPane pane(messages);
-        PaneParameter turning = parameter('m', 1, 0, 2, 1);
-        turning.backAndForth = true;
+        FormulaParameter turning = parameter('m', 1, 0, 2, 1);
+        turning.animation = ParameterAnimation::BackAndForth;
         pane.showParameters({ parameter('k', 1, 0, 2, 1), turning });
         EXPECT_EQ(pane.modeCombo(1).currentIndex(), 1);
         QSignalSpy started(&pane, &CParametersPane::changeStarted);
