@@ -7,6 +7,7 @@
 #include "dialogs/line_combo.h"
 #include "document/load_allowance.h"
 #include "document/ovilan_doc.h"
+#include "document/parameter_graphs.h"
 #include "expr/dialog_fields.h"
 #include "expr/formula_check.h"
 #include "expr/typed_formula.h"
@@ -63,8 +64,10 @@ CGraphDlg::CGraphDlg(const COvilanDoc& document,
         graph = fresh.get();
     }
     fields_.kind = static_cast<std::int32_t>(graph->kind);
-    fields_.formula = fromUtf8(graph->formula);
-    fields_.formula2 = graph->kind == GraphKind::Parametric ? fromUtf8(graph->formula2) : QString();
+    // A formula with parameters is edited as it was typed, not with today's values put in.
+    fields_.formula = fromUtf8(graph->typedFormula(0));
+    fields_.formula2
+        = graph->kind == GraphKind::Parametric ? fromUtf8(graph->typedFormula(1)) : QString();
     fields_.showGraph = graph->showGraph != 0;
     fields_.widthPosition = graph->lineWidth - 1;
     fields_.pattern = graph->penStyle;
@@ -359,10 +362,13 @@ bool CGraphDlg::takeFormula(
     CFunctionGraph& graph, int which, QLineEdit& field, const QString& typed)
 {
     const std::string text = typed.toStdString();
-    const int code = graph.setFormula(text, which);
+    long long checkWork = kMaxCheckWork;
+    const ParameterTable& table = document_.parameterTable;
+    const int code = graph.setParameterFormula(text, which, parameterValues(table), checkWork);
     if (code == kFormulaOk)
         return true;
-    const FormulaFault fault = locateFormulaFault(text, graph.variableName(), code);
+    const FormulaFault fault
+        = locateParameterFault(text, graph.variableName(), code, definedParameters(table));
     refuseFormulaField(
         field, fromUtf8(std::string(formulaErrorText(code))), services_.messages, fault);
     return false;

@@ -1,5 +1,7 @@
 #include "document/extension_block.h"
 
+#include "document/parameter_graphs.h"
+#include "expr/formula_check.h"
 #include "graph/function_graph.h"
 #include "graph/trace_cost.h"
 
@@ -37,6 +39,11 @@ namespace {
     {
         const auto* function = dynamic_cast<const CFunctionGraph*>(&graph);
         return function != nullptr && function->usesParameters() ? function : nullptr;
+    }
+
+    CFunctionGraph* withParameters(CGraph& graph)
+    {
+        return const_cast<CFunctionGraph*>(withParameters(std::as_const(graph)));
     }
 
     std::span<const std::uint8_t> asBytes(const Tag& tag) { return tag; }
@@ -162,6 +169,35 @@ namespace {
         }
     }
 
+    // A formula typed with parameters must pass the check for any values, as it did when typed;
+    // the classic formulas are then made again from the table's values. A letter the table lacks
+    // leaves its graph empty rather than refusing the file, which still holds everything else.
+    void checkParameterFormulas(CFunctionGraph& graph, const ParameterTable& table, long long& work)
+    {
+        for (int which = 0; which < 2; ++which) {
+            const std::string& typed = which == 0 ? graph.parameterFormula : graph.parameterFormula2;
+            require(typed.empty()
+                || checkParameterFormula(typed, graph.variableName(), work).code == kFormulaOk);
+        }
+        // A classic formula that differs from the values' (a file not written by this program)
+        // is traced again; its points were counted already.
+        if (graph.applyParameterValues(parameterValues(table), work))
+            graph.computePoints();
+    }
+
+    void checkAllParameterFormulas(
+        ArchiveReader& in, COvilanDoc& document, BlockContent& content)
+    {
+        for (const auto& graph : document.graphs) {
+            if (auto* function = withParameters(*graph))
+                checkParameterFormulas(*function, document.parameterTable, in.checkWork());
+        }
+        for (const auto& entry : content.graphs) {
+            if (auto* function = withParameters(*entry.first))
+                checkParameterFormulas(*function, document.parameterTable, in.checkWork());
+        }
+    }
+
     // The graphs kept in the block take their places in the list, in ascending order, so each
     // comes back where it was.
     void insertBlockGraphs(BlockContent& content, COvilanDoc& document, LoadAllowance& allowance)
@@ -249,6 +285,7 @@ void readExtensionBlock(ArchiveReader& in, COvilanDoc& document, LoadAllowance& 
     BlockContent content;
     std::set<Tag> seen;
     while (readChunk(in, document, content, seen)) { }
+    checkAllParameterFormulas(in, document, content);
     insertBlockGraphs(content, document, allowance);
 }
 

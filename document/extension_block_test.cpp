@@ -1,6 +1,8 @@
 #include "document/document_file.h"
 #include "document/document_test_support.h"
 #include "document/extension_block.h"
+#include "document/parameter_graphs.h"
+#include "expr/formula_check.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 
@@ -38,27 +40,23 @@ namespace {
         document.parameterTable.parameters[2].animation = ParameterAnimation::BackAndForth;
         document.parameterTable.parameters[2].speed = 2.5;
 
-        auto wave = yOfX(document, "sin(2*x)");
-        wave->parameterFormula = "sin(k*x)";
-        document.graphs.push_back(std::move(wave));
-
+        const std::vector<ParameterValue> values = parameterValues(document.parameterTable);
+        long long work = kMaxCheckWork;
+        const auto typed = [&](std::unique_ptr<CFunctionGraph> graph, const char* first,
+                               const char* second) {
+            EXPECT_EQ(graph->setParameterFormula(first, 0, values, work), kFormulaOk) << first;
+            if (second != nullptr) {
+                EXPECT_EQ(graph->setParameterFormula(second, 1, values, work), kFormulaOk);
+            }
+            document.graphs.push_back(std::move(graph));
+        };
+        typed(std::make_unique<CYofXGraph>(document), "sin(k*x)", nullptr);
         auto pole = std::make_unique<CYofXGraph>(document);
-        pole->parameterFormula = "x/z";
         pole->legendText = "pole";
-        document.graphs.push_back(std::move(pole));
-
+        typed(std::move(pole), "x/z", nullptr);
         document.graphs.push_back(yOfX(document, "x^2"));
-
-        auto curve = std::make_unique<CParametricGraph>(document);
-        curve->setFormula("cos(t)", 0);
-        curve->setFormula("-1*sin(t)", 1);
-        curve->parameterFormula2 = "j*sin(t)";
-        document.graphs.push_back(std::move(curve));
-
-        auto hidden = std::make_unique<CParametricGraph>(document);
-        hidden->setFormula("t", 0);
-        hidden->parameterFormula2 = "1/(z*t)";
-        document.graphs.push_back(std::move(hidden));
+        typed(std::make_unique<CParametricGraph>(document), "cos(t)", "j*sin(t)");
+        typed(std::make_unique<CParametricGraph>(document), "t", "1/(z*t)");
         for (auto& graph : document.graphs)
             graph->computePoints();
     }
@@ -122,7 +120,7 @@ namespace {
         ASSERT_EQ(older.graphCount(), 3);
         EXPECT_EQ(functionAt(older, 0).formula, "sin(2*x)");
         EXPECT_EQ(functionAt(older, 1).formula, "x^2");
-        EXPECT_EQ(functionAt(older, 2).formula2, "-1*sin(t)");
+        EXPECT_EQ(functionAt(older, 2).formula2, "(-1)*sin(t)");
         EXPECT_TRUE(functionAt(older, 0).parameterFormula.empty());
         EXPECT_EQ(writeDocument(older), classic);
     }

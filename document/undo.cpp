@@ -1,4 +1,5 @@
 #include "document/ovilan_doc.h"
+#include "document/parameter_graphs.h"
 #include "render/record_io.h"
 
 namespace ovilan {
@@ -265,6 +266,9 @@ bool COvilanDoc::applySnapshot(const Snapshot& snapshot)
             ParameterTable table;
             readParameterTable(in, table);
             parameterTable = std::move(table);
+            // The graphs follow the values they were drawn with before the change.
+            if (applyParameterValues(*this))
+                refreshGraphs();
             updateAllViews(kHintRepaint);
             return true;
         }

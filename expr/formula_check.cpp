@@ -535,7 +535,7 @@ namespace {
         return kFormulaOk;
     }
 
-    constexpr std::array<std::string_view, 8> kErrorTexts = {
+    constexpr std::array<std::string_view, 9> kErrorTexts = {
         "",
         "Check brackets",
         "Invalid constant",
@@ -544,6 +544,7 @@ namespace {
         "Argument is not in brackets",
         "Syntax error",
         "Denominator is equal to zero",
+        "Undefined parameter",
     };
 
 } // namespace

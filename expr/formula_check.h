@@ -15,6 +15,9 @@ enum FormulaError : int {
     kArgumentNotInBrackets = 5, // has its message, never returned
     kSyntaxError = 6, // "x+-1", "5.", "{x}"
     kDenominatorZero = 7, // "x/0", "x/(1-1)"
+    // A formula with parameters names a letter the document's table has none of; only the
+    // parameter check returns it, never checkFormula.
+    kUndefinedParameter = 8, // "k*x" without k
 };
 
 // Bounds that keep any text from exhausting the stack or the user's patience. A text nested

@@ -377,7 +377,8 @@ namespace {
             { 7, "Denominator is equal to zero" },
             { 0, "" },
             { -1, "" },
-            { 8, "" },
+            { 8, "Undefined parameter" },
+            { 9, "" },
             { 1000, "" },
         };
         for (const auto& [code, message] : cases)

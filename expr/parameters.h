@@ -1,5 +1,7 @@
 #pragma once
 
+#include "expr/typed_formula.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -46,5 +48,25 @@ std::string parametersUsed(std::string_view text);
 // letter has no value.
 std::optional<std::string> substituteParameters(
     std::string_view text, std::span<const ParameterValue> values);
+
+// Where the first parameter letter of the text that is not among `defined` stands; nothing when
+// every letter the text uses is defined.
+std::optional<std::size_t> firstUndefinedParameter(std::string_view text, std::string_view defined);
+
+// The text with every parameter letter written as the variable (`variable`'s first character).
+// A parameter is a number the check does not know, as the variable is; the letter and the
+// variable are one character each, so a fault found in this text lies where it lies in the typed
+// one, and no part holding a parameter is folded into a constant.
+std::string parameterProbe(std::string_view text, std::string_view variable);
+
+// Checks a formula typed with parameters as it stands, whatever values they take: the code of
+// checkTypedFormula on its parameterProbe. The normal form is the probe's and is not kept.
+TypedFormula checkParameterFormula(
+    std::string_view text, std::string_view variable, long long& workLeft);
+
+// Where a formula typed with parameters goes wrong (`code` of a parameter check): the first letter
+// `defined` lacks for kUndefinedParameter, else the fault the probe shows, at the same place.
+FormulaFault locateParameterFault(
+    std::string_view text, std::string_view variable, int code, std::string_view defined);
 
 } // namespace ovilan

@@ -58,6 +58,73 @@ int CFunctionGraph::setFormula(std::string_view text, int which, long long& chec
     return kFormulaOk;
 }
 
+int CFunctionGraph::setParameterFormula(std::string_view text,
+    int which,
+    std::span<const ParameterValue> values,
+    long long& checkWork)
+{
+    if (which == 1 && kind != GraphKind::Parametric)
+        return kFormulaOk;
+    std::string& typed = which == 0 ? parameterFormula : parameterFormula2;
+    if (parametersUsed(text).empty()) {
+        const int code = setFormula(text, which, checkWork);
+        if (code == kFormulaOk)
+            typed.clear();
+        return code;
+    }
+    std::string defined;
+    for (const ParameterValue& value : values)
+        defined += value.name;
+    if (firstUndefinedParameter(text, defined))
+        return kUndefinedParameter;
+    const int code = checkParameterFormula(text, variableName(), checkWork).code;
+    if (code != kFormulaOk)
+        return code;
+    typed = std::string(text);
+    applyParameterValues(values, checkWork);
+    dirty = true;
+    return kFormulaOk;
+}
+
+bool CFunctionGraph::applyParameterValues(
+    std::span<const ParameterValue> values, long long& checkWork)
+{
+    bool changed = false;
+    for (int which = 0; which < 2; ++which) {
+        const std::string& typed = which == 0 ? parameterFormula : parameterFormula2;
+        if (typed.empty())
+            continue;
+        std::string& target = which == 0 ? formula : formula2;
+        std::string& targetNormal = which == 0 ? normalForm : normalForm2;
+        const std::optional<std::string> substituted = substituteParameters(typed, values);
+        TypedFormula checked;
+        if (substituted)
+            checked = checkTypedFormula(*substituted, variableName(), checkWork);
+        if (!substituted || checked.code != kFormulaOk) {
+            changed = changed || !target.empty() || !targetNormal.empty();
+            target.clear();
+            targetNormal.clear();
+            continue;
+        }
+        // The normal form, not the text with bracketed values, is what older versions show.
+        if (checked.normalForm == target && checked.normalForm == targetNormal)
+            continue;
+        target = checked.normalForm;
+        targetNormal = std::move(checked.normalForm);
+        changed = true;
+    }
+    if (changed)
+        dirty = true;
+    return changed;
+}
+
+const std::string& CFunctionGraph::typedFormula(int which) const
+{
+    if (which == 0)
+        return parameterFormula.empty() ? formula : parameterFormula;
+    return parameterFormula2.empty() ? formula2 : parameterFormula2;
+}
+
 void CFunctionGraph::store(ArchiveWriter& out) const
 {
     CGraph::store(out);
@@ -169,7 +236,7 @@ std::unique_ptr<CurveFunction> CYofXGraph::curveFunction() const
     return yOfXCurve(normalForm, tracedInterval());
 }
 
-std::string CYofXGraph::describe() const { return "Y(x)=" + formula + legendSuffix(); }
+std::string CYofXGraph::describe() const { return "Y(x)=" + typedFormula(0) + legendSuffix(); }
 
 void CXofYGraph::computePoints()
 {
@@ -188,7 +255,7 @@ std::unique_ptr<CurveFunction> CXofYGraph::curveFunction() const
     return xOfYCurve(normalForm, tracedInterval());
 }
 
-std::string CXofYGraph::describe() const { return "X(y)=" + formula + legendSuffix(); }
+std::string CXofYGraph::describe() const { return "X(y)=" + typedFormula(0) + legendSuffix(); }
 
 void CParametricGraph::computePoints()
 {
@@ -215,7 +282,7 @@ std::unique_ptr<CurveFunction> CParametricGraph::curveFunction() const
 
 std::string CParametricGraph::describe() const
 {
-    return "X(t)=" + formula + "; Y(t)=" + formula2 + legendSuffix();
+    return "X(t)=" + typedFormula(0) + "; Y(t)=" + typedFormula(1) + legendSuffix();
 }
 
 void CPolarGraph::computePoints()
@@ -253,6 +320,6 @@ std::unique_ptr<CurveFunction> CPolarGraph::curveFunction() const
     return polarCurve(normalForm, interval);
 }
 
-std::string CPolarGraph::describe() const { return "R(a)=" + formula + legendSuffix(); }
+std::string CPolarGraph::describe() const { return "R(a)=" + typedFormula(0) + legendSuffix(); }
 
 } // namespace ovilan

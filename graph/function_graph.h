@@ -1,5 +1,6 @@
 #pragma once
 
+#include "expr/parameters.h"
 #include "graph/graph.h"
 
 #include <span>
@@ -19,6 +20,22 @@ public:
     int setFormula(std::string_view text, int which);
     // The same, with the check drawing on a shared allowance of work (a file being read).
     int setFormula(std::string_view text, int which, long long& checkWork);
+
+    // Sets a formula that may use named parameters. A text without any is set as setFormula sets
+    // it. One with parameters is checked as it stands, for whatever values they take, and kept
+    // as typed; the classic formula becomes it with `values` put in (see applyParameterValues).
+    // A letter without a value is refused with kUndefinedParameter before anything changes.
+    int setParameterFormula(std::string_view text,
+        int which,
+        std::span<const ParameterValue> values,
+        long long& checkWork);
+    // Puts `values` into the formulas with parameters again, giving the classic formulas; where
+    // the check refuses the result ("x/k" with k = 0) the classic formula is left empty and the
+    // graph draws nothing until the values change. Marks the graph for tracing when a classic
+    // formula changed, and returns whether one did.
+    bool applyParameterValues(std::span<const ParameterValue> values, long long& checkWork);
+    // The formula as the user typed it: with its parameters where it has them.
+    const std::string& typedFormula(int which) const;
 
     void store(ArchiveWriter& out) const override;
     void load(ArchiveReader& in) override;
