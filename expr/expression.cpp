@@ -155,6 +155,9 @@ bool compile(std::string_view text, std::string_view variable, std::vector<Expre
 Expression prepare(std::string_view text, std::string_view variable)
 {
     Expression expression;
+    // No formula at all (a graph whose parameters' values the check refuses) is defined nowhere.
+    if (text.empty())
+        return expression;
     if (!compile(text, variable, expression.nodes))
         compile("0+" + std::string(text), variable, expression.nodes);
     return expression;

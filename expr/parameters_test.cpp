@@ -57,5 +57,50 @@ namespace {
         EXPECT_EQ(parametersUsed("sin(x)"), "");
     }
 
+    // A formula typed with parameters is checked as it stands: a parameter is a number nobody
+    // knows yet, so no value can make the check refuse it, and a refusal lies where it lies in
+    // the typed text.
+    TEST(Parameters, TypedFormulasAreCheckedForAnyValues)
+    {
+        struct Case {
+            const char* text;
+            const char* variable;
+            int code;
+            std::size_t faultBegin;
+        };
+        const std::vector<Case> cases {
+            { "sin(k*x)", "x", kFormulaOk, 0 },
+            { "kx+m", "x", kFormulaOk, 0 }, // written together, as 2x is
+            { "x/k", "x", kFormulaOk, 0 }, // k = 0 is a value, not a fault of the formula
+            { "sqrt(k-5)*x", "x", kFormulaOk, 0 }, // not folded into an invalid constant
+            { "tan(k*t)", "t", kFormulaOk, 0 }, // familiar spellings as elsewhere
+            { "k*cos(a)", "a", kFormulaOk, 0 },
+            { "sin(k*x", "x", kCheckBrackets, 3 },
+            { "k+*x", "x", kSyntaxError, 2 },
+            { "k*y", "x", kSyntaxError, 2 },
+        };
+        for (const Case& c : cases) {
+            long long work = kMaxCheckWork;
+            const int code = checkParameterFormula(c.text, c.variable, work).code;
+            EXPECT_EQ(code, c.code) << c.text;
+            if (code != kFormulaOk) {
+                const FormulaFault fault = locateParameterFault(c.text, c.variable, code, "km");
+                EXPECT_EQ(fault.begin, c.faultBegin) << c.text;
+            }
+        }
+    }
+
+    TEST(Parameters, AnUndefinedParameterIsNamedWhereItStands)
+    {
+        EXPECT_EQ(firstUndefinedParameter("k*x+m", "k"), 4u);
+        EXPECT_EQ(firstUndefinedParameter("k*x+m", "mk"), std::nullopt);
+        EXPECT_EQ(firstUndefinedParameter("sin(x)", ""), std::nullopt);
+        const FormulaFault fault = locateParameterFault("k*x+m", "x", kUndefinedParameter, "k");
+        EXPECT_EQ(fault.begin, 4u);
+        EXPECT_EQ(fault.length, 1u);
+        EXPECT_NE(fault.explanation.find("parameter m"), std::string::npos);
+        EXPECT_EQ(parameterProbe("k*sin(m*a)", "a"), "a*sin(a*a)");
+    }
+
 } // namespace
 } // namespace ovilan
