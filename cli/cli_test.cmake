@@ -78,6 +78,9 @@ if(different)
   message(FATAL_ERROR "converting gallery.ovd changed its bytes")
 endif()
 run_cli(0 "<any>" "" info ${EXAMPLES}/gallery.ovd)
+# A document with parameters lists its formulas as typed and the parameters' values and ranges.
+run_cli(0 "graphs: 2\n  0\tY(x)\tY(x)=k*sin(m*x) {k sin(m x)}\n  1\tY(x)\tY(x)=(x-m)^2/k-k {(x - m)^2/k - k}\nlabels: 0\nx range: -10 .. 10\ny range: -10 .. 10\nparameters: 2\n  k = 3\t-5 .. 5, step 0.1\n  m = 1\t0.1 .. 4, step 0.1\n" ""
+  info ${EXAMPLES}/families.ovd)
 run_cli(0 "graph,index,x,y,penUp\n5,0,-8,-6,1\n5,1,-6,-3,0\n5,2,-4,-5,0\n5,3,-2,-1,0\n5,4,0,-2.5,0\n" ""
   trace ${EXAMPLES}/gallery.ovd --graph 5)
 set(truncated ${CMAKE_CURRENT_BINARY_DIR}/truncated.ovd)

@@ -78,6 +78,15 @@ int runInfo(std::span<const std::string_view> args, std::ostream& out, std::ostr
     }
     printRange(out, "x", document.xAxis);
     printRange(out, "y", document.yAxis);
+    // Only a document with parameters has the line, so the summary of every other stays as it was.
+    if (!document.parameterTable.empty()) {
+        out << "parameters: " << document.parameterTable.parameters.size() << '\n';
+        for (const FormulaParameter& parameter : document.parameterTable.parameters) {
+            out << "  " << parameter.name << " = " << formatNumber(parameter.value) << "\t"
+                << formatNumber(parameter.minimum) << " .. " << formatNumber(parameter.maximum)
+                << ", step " << formatNumber(parameter.step) << '\n';
+        }
+    }
     return kExitSuccess;
 }
 

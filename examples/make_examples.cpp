@@ -1,6 +1,8 @@
 // Writes the example documents: make-examples OUTPUT_FOLDER.
 
 #include "document/document_file.h"
+#include "document/parameter_graphs.h"
+#include "expr/formula_check.h"
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 
@@ -315,6 +317,45 @@ void geometry(COvilanDoc& document)
     addLabel(document, -5.656854249, 2.121320344, "semi-axes a = 8, b = 3", 12, Beside::AboveLeft);
 }
 
+// A family of curves for the Parameters pane: the amplitude k and the frequency m of a sine, and
+// a parabola whose width and vertex follow them. Older versions show the curves at k = 3, m = 1.
+void families(COvilanDoc& document)
+{
+    FormulaParameter amplitude;
+    amplitude.name = 'k';
+    amplitude.value = 3;
+    amplitude.minimum = -5;
+    amplitude.maximum = 5;
+    FormulaParameter frequency;
+    frequency.name = 'm';
+    frequency.value = 1;
+    frequency.minimum = 0.1;
+    frequency.maximum = 4;
+    frequency.animation = ParameterAnimation::BackAndForth;
+    document.parameterTable.parameters = { amplitude, frequency };
+    const auto values = parameterValues(document.parameterTable);
+    document.legend.shown = 1;
+    const std::pair<const char*, const char*> curves[] = {
+        { "k*sin(m*x)", "k sin(m x)" },
+        { "(x-m)^2/k-k", "(x - m)^2/k - k" },
+    };
+    std::int32_t color = 9;
+    for (const auto& [formula, legend] : curves) {
+        auto graph = std::make_unique<CYofXGraph>(document);
+        long long work = kMaxCheckWork;
+        if (graph->setParameterFormula(formula, 0, values, work) != 0) {
+            std::fprintf(stderr, "make-examples: the formula \"%s\" is refused\n", formula);
+            std::exit(1);
+        }
+        graph->colorIndex = color++;
+        graph->lineWidth = 2;
+        graph->legendText = legend;
+        graph->intervalFrom = document.xAxis.min;
+        graph->intervalTo = document.xAxis.max;
+        document.graphs.push_back(std::move(graph));
+    }
+}
+
 bool write(
     const std::string& folder, const char* name, const std::function<void(COvilanDoc&)>& fill)
 {
@@ -346,6 +387,7 @@ int main(int argc, char** argv)
         { "lissajous.ovd", lissajous },
         { "measurements.ovd", measurements },
         { "geometry.ovd", geometry },
+        { "families.ovd", families },
     };
     for (const auto& [name, fill] : examples) {
         if (!write(folder, name, fill)) {
