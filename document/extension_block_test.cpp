@@ -348,9 +348,37 @@ namespace {
                 block({ { "PFRM", formulasPayload(0, "", "k") }, kEnd }) },
             { "block graph without any formula",
                 block({ { "GRPH", graphPayload(0, 0, "") }, kEnd }) },
+            { "formula refused for any values",
+                block({ { "PFRM", formulasPayload(0, "k*(x", "") }, kEnd }) },
+            { "block graph refused for any values",
+                block({ { "GRPH", graphPayload(0, 0, "x/+k") }, kEnd }) },
             { "block graph beyond the list",
                 block({ { "GRPH", graphPayload(3, 0, "x/k") }, kEnd }) },
         };
+    }
+
+    // The formulas are made again from the table: the classic formula a file carries is the
+    // values' own, and a letter the table lacks leaves its graph empty, the rest of the file read.
+    TEST(ExtensionBlock, ClassicFormulasFollowTheTableTheyAreReadWith)
+    {
+        const AppPreferences preferences;
+        COvilanDoc withValue(preferences);
+        ASSERT_TRUE(loadDocument(withValue,
+            withBlock(block({ { "PARM", tablePayload({ parameter('k', 4) }) },
+                { "GRPH", graphPayload(1, 0, "x/k") },
+                kEnd }))));
+        ASSERT_EQ(withValue.graphCount(), 3);
+        EXPECT_EQ(functionAt(withValue, 1).formula, "x/4");
+        EXPECT_TRUE(withValue.graph(1).olderVersionsCanRead());
+
+        COvilanDoc without(preferences);
+        ASSERT_TRUE(loadDocument(without,
+            withBlock(block({ { "PARM", tablePayload({ parameter('k', 4) }) },
+                { "GRPH", graphPayload(1, 0, "x/m") },
+                kEnd }))));
+        ASSERT_EQ(without.graphCount(), 3);
+        EXPECT_EQ(functionAt(without, 1).formula, "");
+        EXPECT_EQ(functionAt(without, 1).parameterFormula, "x/m");
     }
 
     TEST(ExtensionBlock, DamagedBlocksAreRefusedAsAnyDamagedFile)
