@@ -292,6 +292,36 @@ namespace {
         EXPECT_EQ(graph->formula, "tg(x)+0.001");
     }
 
+    // A formula with a parameter the document lacks is refused at the letter; with the parameter
+    // defined, the graph keeps the formula as typed and draws it with the value put in, and the
+    // dialog shows the typed formula when the graph is edited again.
+    TEST_F(GraphDialogTest, FormulasWithParametersNeedTheParameterAndKeepTheirLetters)
+    {
+        auto refused = open();
+        QLineEdit* formula = field(*refused, "formula");
+        formula->setText(QStringLiteral("sin(k*x)"));
+        refused->accept();
+        ASSERT_EQ(scripted.messages.shown.size(), 1u);
+        EXPECT_TRUE(scripted.messages.shown.front().text.startsWith(
+            QStringLiteral("Undefined parameter\nThe document has no parameter k.")));
+        EXPECT_EQ(formula->selectedText(), QStringLiteral("k"));
+        EXPECT_EQ(refused->takeGraph(), nullptr);
+
+        FormulaParameter k;
+        k.value = 0.5;
+        document.parameterTable.parameters = { k };
+        auto accepted = open();
+        field(*accepted, "formula")->setText(QStringLiteral("sin(k*x)"));
+        accepted->accept();
+        const std::unique_ptr<CFunctionGraph> graph = accepted->takeGraph();
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(graph->parameterFormula, "sin(k*x)");
+        EXPECT_EQ(graph->formula, "sin(0.5*x)");
+
+        auto edited = open(graph.get());
+        EXPECT_EQ(field(*edited, "formula")->text(), QStringLiteral("sin(k*x)"));
+    }
+
     TEST_F(GraphDialogTest, OkBuildsANewGraphFromTheFields)
     {
         auto dialog = open();
