@@ -175,7 +175,8 @@ namespace {
     void checkParameterFormulas(CFunctionGraph& graph, const ParameterTable& table, long long& work)
     {
         for (int which = 0; which < 2; ++which) {
-            const std::string& typed = which == 0 ? graph.parameterFormula : graph.parameterFormula2;
+            const std::string& typed
+                = which == 0 ? graph.parameterFormula : graph.parameterFormula2;
             require(typed.empty()
                 || checkParameterFormula(typed, graph.variableName(), work).code == kFormulaOk);
         }
@@ -185,8 +186,7 @@ namespace {
             graph.computePoints();
     }
 
-    void checkAllParameterFormulas(
-        ArchiveReader& in, COvilanDoc& document, BlockContent& content)
+    void checkAllParameterFormulas(ArchiveReader& in, COvilanDoc& document, BlockContent& content)
     {
         for (const auto& graph : document.graphs) {
             if (auto* function = withParameters(*graph))

@@ -42,14 +42,14 @@ namespace {
 
         const std::vector<ParameterValue> values = parameterValues(document.parameterTable);
         long long work = kMaxCheckWork;
-        const auto typed = [&](std::unique_ptr<CFunctionGraph> graph, const char* first,
-                               const char* second) {
-            EXPECT_EQ(graph->setParameterFormula(first, 0, values, work), kFormulaOk) << first;
-            if (second != nullptr) {
-                EXPECT_EQ(graph->setParameterFormula(second, 1, values, work), kFormulaOk);
-            }
-            document.graphs.push_back(std::move(graph));
-        };
+        const auto typed =
+            [&](std::unique_ptr<CFunctionGraph> graph, const char* first, const char* second) {
+                EXPECT_EQ(graph->setParameterFormula(first, 0, values, work), kFormulaOk) << first;
+                if (second != nullptr) {
+                    EXPECT_EQ(graph->setParameterFormula(second, 1, values, work), kFormulaOk);
+                }
+                document.graphs.push_back(std::move(graph));
+            };
         typed(std::make_unique<CYofXGraph>(document), "sin(k*x)", nullptr);
         auto pole = std::make_unique<CYofXGraph>(document);
         pole->legendText = "pole";

@@ -59,8 +59,8 @@ void moveParameter(COvilanDoc& document, char name, double value)
 std::optional<std::int32_t> graphUsingParameter(const COvilanDoc& document, char name)
 {
     for (std::int32_t i = 0; i < document.graphCount(); ++i) {
-        const auto* function
-            = dynamic_cast<const CFunctionGraph*>(document.graphs[static_cast<std::size_t>(i)].get());
+        const auto* function = dynamic_cast<const CFunctionGraph*>(
+            document.graphs[static_cast<std::size_t>(i)].get());
         if (function == nullptr)
             continue;
         const std::string used = parametersUsed(function->parameterFormula)

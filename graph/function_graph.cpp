@@ -58,10 +58,8 @@ int CFunctionGraph::setFormula(std::string_view text, int which, long long& chec
     return kFormulaOk;
 }
 
-int CFunctionGraph::setParameterFormula(std::string_view text,
-    int which,
-    std::span<const ParameterValue> values,
-    long long& checkWork)
+int CFunctionGraph::setParameterFormula(
+    std::string_view text, int which, std::span<const ParameterValue> values, long long& checkWork)
 {
     if (which == 1 && kind != GraphKind::Parametric)
         return kFormulaOk;

@@ -8,8 +8,8 @@
 namespace ovilan {
 namespace {
 
-    int typeFormula(CFunctionGraph& graph, const char* text, std::vector<ParameterValue> values,
-        int which = 0)
+    int typeFormula(
+        CFunctionGraph& graph, const char* text, std::vector<ParameterValue> values, int which = 0)
     {
         long long work = kMaxCheckWork;
         return graph.setParameterFormula(text, which, values, work);
