@@ -281,6 +281,75 @@ if(NOT left STREQUAL "gallery.pdf;gallery.svg;printed.png;scaled.png;smooth.png"
   message(FATAL_ERROR "after the failed sharp pictures the folder holds: ${left}")
 endif()
 
+# An animation: one PNG a value of the parameter, in a folder made for them; the frames differ and
+# the last is the document drawn with the parameter at the end value. Ranges that do not fit the
+# document are refused by name and write nothing.
+set(animation ${CMAKE_CURRENT_BINARY_DIR}/animation)
+file(REMOVE_RECURSE ${animation})
+file(MAKE_DIRECTORY ${animation})
+execute_process(COMMAND ${MAKE_PARAMETER_DOCUMENT} ${animation}/wave.ovd 1 RESULT_VARIABLE made)
+execute_process(COMMAND ${MAKE_PARAMETER_DOCUMENT} ${animation}/wave2.ovd 2 RESULT_VARIABLE made2)
+if(made OR made2)
+  message(FATAL_ERROR "the documents with a parameter could not be written")
+endif()
+run_cli(0 "" "" convert ${animation}/wave.ovd ${animation}/frames --animate k=1:2:0.5
+  --size 200x150)
+expect_errors("")
+file(GLOB frames RELATIVE ${animation}/frames ${animation}/frames/*)
+list(SORT frames)
+if(NOT frames STREQUAL "frame-0001.png;frame-0002.png;frame-0003.png")
+  message(FATAL_ERROR "the animation wrote: ${frames}")
+endif()
+expect_hex(${animation}/frames/frame-0002.png 16 8 "000000c800000096") # 200 x 150
+file(SHA256 ${animation}/frames/frame-0001.png first)
+file(SHA256 ${animation}/frames/frame-0002.png second)
+if(first STREQUAL second)
+  message(FATAL_ERROR "the frames for k = 1 and k = 1.5 are the same picture")
+endif()
+run_cli(0 "" "" convert ${animation}/wave2.ovd ${animation}/k2.png --size 200x150)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${animation}/k2.png
+  ${animation}/frames/frame-0003.png RESULT_VARIABLE different)
+if(different)
+  message(FATAL_ERROR "the last frame is not the document drawn with k = 2")
+endif()
+# The document itself is left as it was.
+run_cli(0 "" "" convert ${animation}/wave.ovd ${animation}/again.ovd)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${animation}/wave.ovd
+  ${animation}/again.ovd RESULT_VARIABLE different)
+if(different)
+  message(FATAL_ERROR "reading the animated document back gave other bytes")
+endif()
+run_cli(0 "" "" convert ${animation}/wave.ovd ${animation}/pi --animate k=0:pi:pi/2 --smooth)
+expect_hex(${animation}/pi/frame-0003.png 16 10 "00000320000002580802") # 800 x 600, RGB
+set(animation_refusals
+  "m=0:1:0.5|The document has no parameter m."
+  "k=0:1:0|The step must be greater than 0."
+  "k=1:0:0.5|The first value must not be greater than the last one."
+  "k=0:1:1e-9|at most 10000 frames"
+  "k=0:one:1|\"one\" is not a number."
+  "k:0:1:1|An animation is written as k=FROM:TO:STEP.")
+foreach(refusal ${animation_refusals})
+  string(REPLACE "|" ";" parts "${refusal}")
+  list(GET parts 0 range)
+  list(GET parts 1 expected)
+  run_cli(2 "" "" convert ${animation}/wave.ovd ${animation}/refused --animate ${range})
+  string(FIND "${last_errors}" "${expected}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "--animate ${range} gave: ${last_errors}")
+  endif()
+endforeach()
+if(EXISTS ${animation}/refused)
+  message(FATAL_ERROR "a refused animation made its folder")
+endif()
+run_cli(2 "" "" convert ${animation}/wave.ovd ${animation}/refused --animate k=0:1:1 --rle)
+run_cli(2 "" "" convert ${animation}/wave.ovd --to png --out-dir ${animation}
+  --animate k=0:1:1)
+run_cli(1 "" "" convert ${animation}/missing.ovd ${animation}/refused --animate k=0:1:1)
+expect_errors("Failed to open document.\n")
+file(WRITE ${animation}/taken "")
+run_cli(1 "" "" convert ${animation}/wave.ovd ${animation}/taken --animate k=0:1:1)
+expect_errors("ovilan-cli: the folder ${animation}/taken could not be made\n")
+
 # The version is the project's.
 run_cli(0 "ovilan-cli ${VERSION}\n" "" --version)
 

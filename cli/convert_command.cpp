@@ -1,5 +1,6 @@
 #include "cli/convert_command.h"
 
+#include "cli/animate_command.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
@@ -48,6 +49,7 @@ namespace {
         std::optional<std::string_view> scale;
         std::optional<std::string_view> dotsPerInch;
         std::optional<std::string_view> millimetres;
+        std::optional<std::string_view> animate;
         bool rle = false;
         bool smooth = false;
 
@@ -78,6 +80,7 @@ namespace {
             { "--scale", &arguments.scale },
             { "--dpi", &arguments.dotsPerInch },
             { "--mm", &arguments.millimetres },
+            { "--animate", &arguments.animate },
         };
         for (const auto& [option, value] : options)
             if (option == name)
@@ -324,6 +327,23 @@ namespace {
         return {};
     }
 
+    // One document into a folder of PNG frames.
+    int runAnimation(const ConvertArguments& arguments, std::ostream& err)
+    {
+        if (arguments.to || arguments.outDir) {
+            err << "ovilan-cli: --animate cannot be given with --to and --out-dir\n";
+            return kExitUsage;
+        }
+        if (arguments.files.size() != 2)
+            return kExitUsage;
+        const std::optional<PictureRequest> request
+            = pictureRequest(arguments, PictureFormat::Png, err);
+        if (!request)
+            return kExitUsage;
+        return writeAnimationFrames(
+            arguments.files[0], arguments.files[1], *arguments.animate, *request, err);
+    }
+
 } // namespace
 
 int runConvert(std::span<const std::string_view> args, std::ostream& err)
@@ -331,6 +351,8 @@ int runConvert(std::span<const std::string_view> args, std::ostream& err)
     const std::optional<ConvertArguments> arguments = readArguments(args);
     if (!arguments)
         return kExitUsage;
+    if (arguments->animate)
+        return runAnimation(*arguments, err);
     const bool batch = arguments->to || arguments->outDir;
     const std::optional<ConvertPlan> plan
         = batch ? batchPlan(*arguments, err) : singlePlan(*arguments, err);

@@ -46,6 +46,11 @@ constexpr std::string_view kUsage = R"(usage:
                                            --mm alone sizes an SVG or a PDF
   ovilan-cli convert IN.ovd... --to bmp|png|svg|pdf --out-dir DIR [options as above]
                                            each document as DIR/NAME.bmp|png|svg|pdf
+  ovilan-cli convert IN.ovd DIR --animate P=FROM:TO:STEP [PNG options as above]
+                                           one PNG a value of the parameter P, from FROM
+                                           up to TO by STEP (constant formulas such as
+                                           pi/2, at most 10000 frames), as
+                                           DIR/frame-0001.png and on; DIR is made if missing
   ovilan-cli --version                     the version of the program
 )";
 

@@ -40,6 +40,7 @@ namespace {
     const std::vector<CommandId> commandsWithoutButton = {
         CommandId::AppEnvironmentSettings,
         CommandId::SavePicture,
+        CommandId::SaveAnimationFrames,
         CommandId::GraphsBar,
         CommandId::EditLabel,
         CommandId::RemoveLabel,

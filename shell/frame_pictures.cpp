@@ -6,7 +6,9 @@
 #include "dialogs/table_graph_dialog.h"
 #include "dialogs/tangent_dialog.h"
 #include "dialogs/value_at_dialog.h"
+#include "document/animation_frames.h"
 #include "shell/about_dialog.h"
+#include "shell/animation_frames_dialog.h"
 #include "shell/environment_dialog.h"
 #include "shell/help_window.h"
 #include "shell/main_frame.h"
@@ -27,6 +29,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QUrl>
 #include <QtMath>
 
@@ -131,6 +134,49 @@ void CMainFrame::copyPicture()
     QGuiApplication::clipboard()->setMimeData(clipboardData);
 }
 
+void CMainFrame::saveAnimationFrames()
+{
+    if (document_.parameterTable.empty()) {
+        ui_.showMessage(QStringLiteral("The document has no parameters to animate."));
+        return;
+    }
+    const auto request = ui_.askAnimationFrames(document_.parameterTable);
+    if (!request)
+        return;
+    const QDir folder(request->folder);
+    if (!folder.mkpath(QStringLiteral("."))) {
+        ui_.showMessage(QStringLiteral("An error has occured while saving."));
+        return;
+    }
+    // Each frame is the 16-colour PNG that Save As Picture writes, at the size of the plot.
+    const QSize size = proposedPictureSize(*view_);
+    const PictureRequest picture { size.width(), size.height(), false };
+    const std::size_t count = frameCount(request->range);
+    QProgressDialog progress(QStringLiteral("Saving the animation frames..."),
+        QStringLiteral("Cancel"),
+        0,
+        static_cast<int>(count),
+        this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    QString failure;
+    drawFrames(document_, request->range, [&](std::size_t index) {
+        progress.setValue(static_cast<int>(index));
+        if (progress.wasCanceled())
+            return false;
+        const QByteArray bytes = exactPictureFile(document_, picture, PictureFormat::Png);
+        const QString path = folder.filePath(QString::fromStdString(frameFileName(index, count)));
+        if (bytes.isEmpty())
+            failure = QStringLiteral("Can't save the picture.");
+        else if (!writeWholeFile(path, bytes))
+            failure = QStringLiteral("An error has occured while saving.");
+        return failure.isEmpty();
+    });
+    progress.reset();
+    if (!failure.isEmpty())
+        ui_.showMessage(failure);
+}
+
 QString programDataFolder(const QString& name)
 {
     // Beside the program in the build tree, or in the shared data folder of an installation.
@@ -163,6 +209,8 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-picture");
     if (qobject_cast<const SharpPictureDialog*>(dialog))
         return QStringLiteral("dlg-sharp-picture");
+    if (qobject_cast<const AnimationFramesDialog*>(dialog))
+        return QStringLiteral("dlg-animation-frames");
     if (qobject_cast<const EnvironmentDialog*>(dialog))
         return QStringLiteral("dlg-environment");
     if (qobject_cast<const CTangentDlg*>(dialog))

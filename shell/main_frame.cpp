@@ -275,6 +275,7 @@ void CMainFrame::connectCommands()
     on(FileSave, [this] { save(); });
     on(FileSaveAs, [this] { saveAs(); });
     on(SavePicture, [this] { savePicture(); });
+    on(SaveAnimationFrames, [this] { saveAnimationFrames(); });
     on(EditCopy, [this] { copyPicture(); });
     on(FilePrint, [this] { print(); });
     on(FilePrintPreview, [this] { printPreview(); });

@@ -69,6 +69,8 @@ public:
     // Save As Picture and Copy, the picture drawn at the size the user chose.
     void savePicture();
     void copyPicture();
+    // Save Animation Frames: one PNG picture of the plot for each value of a parameter.
+    void saveAnimationFrames();
     // Print, after the print dialog, and Print Preview.
     void print();
     void printPreview();

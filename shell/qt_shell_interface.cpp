@@ -5,9 +5,11 @@
 #include "dialogs/label_dialog.h"
 #include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
+#include "shell/animation_frames_dialog.h"
 #include "shell/picture_dialog.h"
 #include "shell/sharp_picture_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -164,6 +166,15 @@ std::optional<SharpPictureSize> QtShellInterface::askSharpPictureSize(
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.pictureSize();
+}
+
+std::optional<AnimationFramesRequest> QtShellInterface::askAnimationFrames(
+    const ParameterTable& table)
+{
+    AnimationFramesDialog dialog(table, QDir::homePath(), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return AnimationFramesRequest { dialog.range(), dialog.folder() };
 }
 
 bool QtShellInterface::askPrinter(QPrinter& printer)

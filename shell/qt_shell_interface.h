@@ -25,6 +25,7 @@ public:
     std::optional<QString> saveFileName(const QString& suggestion) override;
     std::optional<PictureFile> pictureFileName() override;
     std::optional<PictureRequest> askPictureSize(int width, int height) override;
+    std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable& table) override;
     std::optional<SharpPictureSize> askSharpPictureSize(
         PictureFormat format, QSize plotSize) override;
     bool askPrinter(QPrinter& printer) override;

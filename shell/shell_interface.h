@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/animation_frames.h"
 #include "document/user_interface.h"
 #include "view/sharp_picture.h"
 
@@ -30,6 +31,12 @@ struct PictureRequest {
     bool rle = false;
 };
 
+// Which parameter an animation moves through which values, and the folder of its frames.
+struct AnimationFramesRequest {
+    FrameRange range;
+    QString folder;
+};
+
 // The questions the main window asks besides the document commands' ones: file names, the
 // picture size, whether to save changes. The program answers with the real dialogs; tests answer
 // from a script, so no modal window ever blocks them.
@@ -44,6 +51,9 @@ public:
     // inch) needs besides the plot's size in plot pixels.
     virtual std::optional<SharpPictureSize> askSharpPictureSize(
         PictureFormat format, QSize plotSize)
+        = 0;
+    // "Save Animation Frames" on the document's parameters, which are not none.
+    virtual std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable& table)
         = 0;
     // The print dialog: sets up `printer` as the user chose; false when printing was cancelled.
     virtual bool askPrinter(QPrinter& printer) = 0;

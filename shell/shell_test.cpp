@@ -13,6 +13,7 @@
 #include "graph/table_graph.h"
 #include "render/cursor_readout.h"
 #include "shell/about_dialog.h"
+#include "shell/animation_frames_dialog.h"
 #include "shell/command_table.h"
 #include "shell/environment_dialog.h"
 #include "shell/graph_list_view.h"
@@ -83,6 +84,7 @@ namespace {
                 QStringLiteral("&Save\tCtrl+S"),
                 QStringLiteral("Save &As..."),
                 QStringLiteral("Save As Pi&cture..."),
+                QStringLiteral("Save Animation Fra&mes..."),
                 QStringLiteral("-"),
                 QStringLiteral("&Print...\tCtrl+P"),
                 QStringLiteral("Print Pre&view..."),
@@ -485,6 +487,8 @@ namespace {
                 std::make_unique<CValueAtDlg>(document, 0, shell, standardDialogServices()));
             all.push_back(std::make_unique<CFindPointsDlg>(document, 0, standardDialogServices()));
             all.push_back(std::make_unique<CIntegralDlg>(document, 0, standardDialogServices()));
+            all.push_back(std::make_unique<AnimationFramesDialog>(
+                document.parameterTable, QStringLiteral("/tmp")));
             return all;
         }();
         QStringList anchors;
@@ -495,7 +499,7 @@ namespace {
             anchors.append(anchor);
         }
         anchors.removeDuplicates();
-        EXPECT_EQ(anchors.size(), 10);
+        EXPECT_EQ(anchors.size(), 11);
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 

@@ -66,6 +66,10 @@ struct ScriptedShell : ShellInterface {
         sharpPictureAsked = { format, plotSize };
         return sharpPicture;
     }
+    std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable&) override
+    {
+        return animationFrames;
+    }
     bool askPrinter(QPrinter& printer) override
     {
         if (!setUpPrinter)
@@ -80,6 +84,7 @@ struct ScriptedShell : ShellInterface {
     std::optional<PictureRequest> picture;
     QSize proposedPicture;
     std::optional<SharpPictureSize> sharpPicture;
+    std::optional<AnimationFramesRequest> animationFrames;
     std::optional<std::pair<PictureFormat, QSize>> sharpPictureAsked;
     QString pictureFilter = kBitmapFilter;
     QStringList openFolders;

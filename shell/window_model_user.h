@@ -65,6 +65,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable&) override
+    {
+        return std::nullopt;
+    }
     bool askPrinter(QPrinter&) override { return false; }
 
     // What the next Open and Save As are answered with.
