@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
 
-ovilan_need_packages cmake ninja-build g++ libboost-dev libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev \
+ovilan_need_packages cmake ninja-build g++ libboost-dev libeigen3-dev libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev \
   zlib1g-dev fonts-liberation2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target ovilan ovilan-cli

@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 . scripts/packages.sh
 
 ovilan_need_packages cmake ninja-build g++ clang libclang-rt-14-dev \
-  libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev locales qt6-base-dev fonts-liberation2 \
+  libboost-dev libeigen3-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev locales qt6-base-dev fonts-liberation2 \
   qt6-svg-dev zlib1g-dev poppler-utils librsvg2-bin gnuplot-nox \
   dpkg-dev desktop-file-utils libxml2-utils file shared-mime-info
 ovilan_need_locale de_DE
