@@ -32,6 +32,7 @@ enum class CommandId : int {
     TangentNormal = 32831,
     FindPoints = 32850,
     Integral = 32851,
+    ParametersPane = 32860,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
