@@ -8,9 +8,8 @@
 namespace ovilan {
 
 // What the Parameters pane asks of the document. Each change is one undo step and marks the
-// document modified; a slider drag or an animation takes its step once, at its start
+// document modified; a slider drag or an animation takes its step once, before its first move
 // (beginParameterMove), and then moves the value through moveParameter without steps of its own.
-
 void beginParameterMove(COvilanDoc& document);
 
 // The pane's fields were accepted: the parameter of that name takes the edited value, range,

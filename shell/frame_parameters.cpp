@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QScopedValueRollback>
 
 namespace ovilan {
 
@@ -34,25 +35,25 @@ void CMainFrame::connectParametersPane()
     // The pane's own changes: it shows the table they leave, a play going on (changing the
     // speed of a playing parameter does not stop it).
     const auto fromPane = [this](auto change) {
-        applyingPaneChange_ = true;
-        change();
-        applyingPaneChange_ = false;
+        {
+            // Restored, not cleared: a refusal's message box lets a playing value move meanwhile.
+            const QScopedValueRollback applying(applyingPaneChange_, true);
+            change();
+        }
         parametersPane_->showParameters(document_.parameterTable.parameters);
     };
-    connect(parametersPane_, &CParametersPane::changeStarted, this, [this](char) {
-        beginParameterMove(document_);
-        parameterMoveOpen_ = true;
-    });
-    connect(parametersPane_, &CParametersPane::changeFinished, this, [this](char) {
-        parameterMoveOpen_ = false;
-    });
+    // A drag or a play takes its undo step at its first move, so a click on the slider's handle
+    // or a Play stopped at once leaves no empty step behind.
+    const auto nextMoveTakesAStep = [this](char) { parameterMoveOpen_ = false; };
+    connect(parametersPane_, &CParametersPane::changeStarted, this, nextMoveTakesAStep);
+    connect(parametersPane_, &CParametersPane::changeFinished, this, nextMoveTakesAStep);
     connect(parametersPane_,
         &CParametersPane::valueMoved,
         this,
         [this, fromPane](char name, double value) {
             fromPane([&] {
-                // A move that no drag or play began, as by the keyboard, or one after another
-                // command came between: an undo step of its own.
+                // The first move of a drag or a play, a move by the keyboard, or one after
+                // another command came between: the table before it is the undo step.
                 if (!parameterMoveOpen_) {
                     beginParameterMove(document_);
                     parameterMoveOpen_ = true;

@@ -99,6 +99,13 @@ namespace {
     {
         ParameterWindow window;
         QToolButton& play = window.pane().playButton(0);
+        // Play stopped before it moved anything leaves no step; nor does a click on the handle.
+        play.click();
+        play.click();
+        window.pane().slider(0).setSliderDown(true);
+        window.pane().slider(0).setSliderDown(false);
+        EXPECT_TRUE(window.document.undoStack.empty());
+        EXPECT_FALSE(window.document.isModified());
         play.click();
         ASSERT_TRUE(window.pane().playing(0));
         for (int i = 0; i < 10; ++i)
