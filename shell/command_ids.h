@@ -33,6 +33,7 @@ enum class CommandId : int {
     FindPoints = 32850,
     Integral = 32851,
     SaveAnimationFrames = 32860,
+    ParametersPane = 32861,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

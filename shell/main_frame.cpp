@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -79,11 +80,13 @@ CMainFrame::CMainFrame(COvilanDoc& document,
     createContextMenus();
     createToolBars();
     createStatusBar();
+    createParametersPane();
     restoreWindowGeometry();
     restoreState(settings_.value(QStringLiteral("Bars/State")).toByteArray());
     requestPaneLayout(settings_.value(QStringLiteral("Settings/View"), 3).toInt());
     createMenus();
     connectCommands();
+    connectParametersPane();
     for (int i = 1; i <= 4; ++i) {
         const QString file
             = settings_.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
@@ -99,6 +102,8 @@ CMainFrame::CMainFrame(COvilanDoc& document,
 
 CMainFrame::~CMainFrame()
 {
+    // The pane is hidden with the window after the frame's own members are gone.
+    parametersDock_->disconnect(this);
     document_.removeStateListener(this);
     document_.removeView(this);
     settings_.setValue(QStringLiteral("Settings/View"), paneLayout_);
@@ -131,6 +136,7 @@ void CMainFrame::createActions()
              CommandId::TraceCurve,
              CommandId::StandardCursor,
              CommandId::GraphList,
+             CommandId::ParametersPane,
              CommandId::SmoothLines,
              CommandId::StandardBar,
              CommandId::GraphsBar,
@@ -442,20 +448,25 @@ void CMainFrame::refreshCommandStates()
     action(Integral)->setEnabled(integralGraph(document_) >= 0);
     action(StandardCursor)->setChecked(mode == MouseMode::Standard);
     action(GraphList)->setChecked((paneLayout_ & 2) != 0);
+    action(ParametersPane)->setChecked(!parametersDock_->isHidden());
     action(SmoothLines)->setChecked(smoothLines_);
     action(StandardBar)->setChecked(!standardBar_->isHidden());
     action(GraphsBar)->setChecked(!graphsBar_->isHidden());
     action(StatusBar)->setChecked(!statusBar()->isHidden());
 }
 
-void CMainFrame::onUpdate(std::int32_t)
+void CMainFrame::onUpdate(std::int32_t hint)
 {
+    showDocumentParameters(hint);
     refreshTitle();
     refreshCommandStates();
 }
 
 void CMainFrame::onDocumentStateChanged()
 {
+    // Undo, Redo, another command or Save came between two moves of a value: the next move
+    // takes an undo step of its own.
+    parameterMoveOpen_ = false;
     refreshTitle();
     refreshCommandStates();
 }

@@ -15,6 +15,7 @@
 #include <utility>
 
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -23,6 +24,7 @@ class QToolBar;
 namespace ovilan {
 
 class CFindPointsDlg;
+class CParametersPane;
 class COvilanView;
 
 // A folder of the program's own files ("help", "examples") beside the program or in its
@@ -57,6 +59,8 @@ public:
     QMenu* labelContextMenu() const { return labelMenu_; }
     QToolBar* standardToolBar() const { return standardBar_; }
     QToolBar* graphsToolBar() const { return graphsBar_; }
+    QDockWidget* parametersDock() const { return parametersDock_; }
+    CParametersPane* parametersPane() const { return parametersPane_; }
     QString xPaneText() const;
     QString yPaneText() const;
     QStringList recentFiles() const { return recentFiles_; }
@@ -131,6 +135,11 @@ private:
     // Help.
     void openHelp(const QString& page);
 
+    // The Parameters pane, docked beside the plot (frame_parameters.cpp).
+    void createParametersPane();
+    void connectParametersPane();
+    void showDocumentParameters(std::int32_t hint);
+
     COvilanDoc& document_;
     AppPreferences& preferences_;
     QSettings& settings_;
@@ -153,6 +162,12 @@ private:
     std::unique_ptr<CFindPointsDlg> findPoints_;
     bool pickingInterval_ = false;
     QActionGroup* commandsOffWhilePicking_ = nullptr;
+    QDockWidget* parametersDock_ = nullptr;
+    CParametersPane* parametersPane_ = nullptr;
+    // A slider drag or a play has taken its undo step and moves the value on without more.
+    bool parameterMoveOpen_ = false;
+    // The pane's own change is being applied; the table it shows follows it already.
+    bool applyingPaneChange_ = false;
 };
 
 } // namespace ovilan

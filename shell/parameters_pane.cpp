@@ -209,6 +209,9 @@ CParametersPane::Row CParametersPane::makeRow(const FormulaParameter& parameter)
     connect(row.slider, &QSlider::sliderPressed, this, [this, index] {
         emit changeStarted(shown_[static_cast<std::size_t>(index)].name);
     });
+    connect(row.slider, &QSlider::sliderReleased, this, [this, index] {
+        emit changeFinished(shown_[static_cast<std::size_t>(index)].name);
+    });
     connect(row.slider, &QSlider::valueChanged, this, [this, index](int position) {
         sliderMoved(index, position);
     });
@@ -281,6 +284,18 @@ void CParametersPane::togglePlay(int index)
     row.play->setText(row.playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
     if (row.playing)
         emit changeStarted(shown_[static_cast<std::size_t>(index)].name);
+    else
+        emit changeFinished(shown_[static_cast<std::size_t>(index)].name);
+    updateTimer();
+}
+
+void CParametersPane::stopAnimation()
+{
+    for (Row& row : rows_) {
+        row.playing = false;
+        row.play->setChecked(false);
+        row.play->setText(QStringLiteral("Play"));
+    }
     updateTimer();
 }
 

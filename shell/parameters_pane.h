@@ -48,12 +48,16 @@ public:
     // Moves every playing parameter on by one step, as the animation timer does.
     void advanceAnimation();
     bool playing(int row) const;
+    // Stops every playing parameter, as when the table changes under the pane (undo, Open).
+    void stopAnimation();
 
 signals:
     // A slider drag or the play button begins: the document's table before it is the undo step.
     void changeStarted(char name);
     // The value moves while a slider is dragged or a parameter plays; no undo step of its own.
     void valueMoved(char name, double value);
+    // The drag is let go or the play stopped: a later move is a change of its own.
+    void changeFinished(char name);
     // A field's entry was accepted: one undo step with the whole parameter as it now is.
     void parameterEdited(const ovilan::FormulaParameter& parameter);
     void addRequested(char name);

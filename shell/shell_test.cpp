@@ -93,9 +93,10 @@ namespace {
                 QStringLiteral("-"),
                 QStringLiteral("E&xit") }));
         const QStringList view = itemTexts(menus[3]->menu());
-        ASSERT_EQ(view.size(), 14);
+        ASSERT_EQ(view.size(), 15);
         EXPECT_EQ(view[8], QStringLiteral("&Graph List "));
-        EXPECT_EQ(view[9], QStringLiteral("S&mooth Lines"));
+        EXPECT_EQ(view[9], QStringLiteral("Param&eters"));
+        EXPECT_EQ(view[10], QStringLiteral("S&mooth Lines"));
         EXPECT_EQ(view[3], QStringLiteral("Scroll &Left\tCtrl+Left arrow"));
         EXPECT_EQ(itemTexts(menus[4]->menu()),
             (QStringList { QStringLiteral("&Contents\tF1"), QStringLiteral("&About Ovilan") }));
