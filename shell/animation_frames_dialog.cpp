@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,7 +64,10 @@ AnimationFramesDialog::AnimationFramesDialog(
     fields->addRow(QStringLiteral("&From:"), from_);
     fields->addRow(QStringLiteral("&To:"), to_);
     fields->addRow(QStringLiteral("&Step:"), step_);
-    fields->addRow(QStringLiteral("F&older:"), folderRow);
+    // A row of a layout has no buddy of its own: the label names the field it belongs to.
+    auto* folderLabel = new QLabel(QStringLiteral("F&older:"));
+    folderLabel->setBuddy(folder_);
+    fields->addRow(folderLabel, folderRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &AnimationFramesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AnimationFramesDialog::reject);
