@@ -16,16 +16,7 @@ namespace {
 
     using testing::Window;
 
-    FormulaParameter parameter(char name, double value, double minimum, double maximum, double step)
-    {
-        FormulaParameter made;
-        made.name = name;
-        made.value = value;
-        made.minimum = minimum;
-        made.maximum = maximum;
-        made.step = step;
-        return made;
-    }
+    using testing::parameter;
 
     // The window with "sin(k*x)" and the parameters k = 1 and m = 0.
     void addWave(Window& window)

@@ -1,5 +1,6 @@
 #include "dialogs/dialog_test_support.h"
 #include "shell/parameters_pane.h"
+#include "shell/shell_test_support.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -11,16 +12,7 @@ namespace {
 
     using testing::RecordingSink;
 
-    FormulaParameter parameter(char name, double value, double minimum, double maximum, double step)
-    {
-        FormulaParameter made;
-        made.name = name;
-        made.value = value;
-        made.minimum = minimum;
-        made.maximum = maximum;
-        made.step = step;
-        return made;
-    }
+    using testing::parameter;
 
     TEST(ParametersPane, SliderMovesTheValueByStepsAndReportsEachPosition)
     {

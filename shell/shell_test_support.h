@@ -145,4 +145,17 @@ inline QString temporaryFile(const QTemporaryDir& dir, const char* name)
     return dir.filePath(QString::fromLatin1(name));
 }
 
+// A parameter of the document's table on a slider of that range.
+inline FormulaParameter parameter(
+    char name, double value, double minimum, double maximum, double step)
+{
+    FormulaParameter made;
+    made.name = name;
+    made.value = value;
+    made.minimum = minimum;
+    made.maximum = maximum;
+    made.step = step;
+    return made;
+}
+
 } // namespace ovilan::testing
