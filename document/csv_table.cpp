@@ -339,8 +339,7 @@ namespace {
 CsvReading readCsvTable(std::string_view bytes)
 {
     if (bytes.size() > kMaxCsvFileBytes)
-        return refused(
-            "The file is larger than " + number(kMaxCsvFileBytes / (1024 * 1024)) + " MB.");
+        return refused(std::string(kCsvFileTooLarge));
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return refused("The file is UTF-16 text: please save it as UTF-8 or plain CSV.");
     if (bytes.starts_with(kByteOrderMark))

@@ -15,6 +15,7 @@ class CTableGraph;
 
 // A file of measurements larger than this is refused before it is read.
 inline constexpr std::size_t kMaxCsvFileBytes = 64 * 1024 * 1024;
+inline constexpr std::string_view kCsvFileTooLarge = "The file is larger than 64 MB.";
 // Rows beyond this many are not kept: a file that long is refused rather than held in memory.
 inline constexpr std::size_t kMaxCsvRows = 1'000'000;
 
