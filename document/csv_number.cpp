@@ -190,7 +190,7 @@ std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComm
     const auto count = static_cast<long long>(number->digits.size());
     const std::string plain = plainText(*number);
     if (decade >= -4 && decade < std::max(10LL, count))
-        return plain;
+        return plain.size() <= kMaxFormulaLength ? std::optional(plain) : std::nullopt;
     // A power of ten is a second rounding, so each form is taken only when it reads back exactly.
     for (const std::string& text : { scientificText(*number), wholeDigitsText(*number) })
         if (evaluatesTo(text, *value))

@@ -65,7 +65,8 @@ CsvReading readCsvTable(std::string_view bytes);
 // is not enough for data), a small or large magnitude is written "1.5*10^(-7)", a decimal comma
 // becomes a point, a plus sign and leading or trailing zeros go. The text evaluates to exactly
 // the double the typed number denotes. Nothing when the cell is not a number in a usual notation
-// ("-0.5", ".5", "1e-5", "1E+3", and with decimalComma also "3,14") or lies beyond +-10^306.
+// ("-0.5", ".5", "1e-5", "1E+3", and with decimalComma also "3,14"), lies beyond +-10^306 or
+// has more digits than a cell may hold.
 std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComma);
 
 // Fills a table graph's cells from the rows, at most the graph's 2000 (the caller asks first),

@@ -73,6 +73,9 @@ namespace {
                  "1e999999999999999",
                  "3,14;" })
             EXPECT_FALSE(csvNumberText(cell, false)) << cell;
+        // More digits than a cell may hold, though the value is ordinary.
+        EXPECT_FALSE(csvNumberText("0.1" + std::string(kMaxFormulaLength, '1'), false));
+        EXPECT_TRUE(csvNumberText("0.1" + std::string(kMaxFormulaLength - 4, '1'), false));
         // A decimal comma, when allowed, is the only mark: a cell has one.
         for (const char* cell : { "1,2,3", "1.234,5", "1,5e" })
             EXPECT_FALSE(csvNumberText(cell, true)) << cell;
