@@ -97,8 +97,8 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
         return kExitRefused;
     const std::size_t rows = table->rows.size();
     if (!read->number && rows > static_cast<std::size_t>(kTableRows)) {
-        err << "ovilan-cli: the file has " << rows << " rows; a table graph holds " << kTableRows
-            << ". --first " << kTableRows << " imports the first " << kTableRows << ".\n";
+        err << csvRowsBeyondTableText(rows) << " --first " << kTableRows << " imports the first "
+            << kTableRows << ".\n";
         return kExitRefused;
     }
     const std::size_t taken

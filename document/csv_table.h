@@ -61,6 +61,10 @@ struct CsvReading {
 // names its line and column. An empty, binary or oversized file is refused.
 CsvReading readCsvTable(std::string_view bytes);
 
+// "The file has 2500 rows; a table graph holds 2000.": what to say before offering to take the
+// first 2000 rows of a longer file.
+std::string csvRowsBeyondTableText(std::size_t rows);
+
 // A number as the program writes it in a cell: every digit typed is kept (10 significant digits
 // is not enough for data), a small or large magnitude is written "1.5*10^(-7)", a decimal comma
 // becomes a point, a plus sign and leading or trailing zeros go. The text evaluates to exactly

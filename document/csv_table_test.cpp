@@ -293,6 +293,8 @@ namespace {
         const CsvReading label = readCsvTable("1,2," + std::string(501, 'a') + "\n");
         EXPECT_EQ(label.refusal.message,
             "Line 1, column 3 is longer than a label may be (500 characters).");
+        const CsvReading latin1 = readCsvTable(std::string(2000, '\n') + "1;2;25 \xB5m\n");
+        EXPECT_EQ(latin1.refusal.message, "Line 2001, column 3 is not UTF-8 text.");
         const std::string huge(kMaxCsvFileBytes + 1, '1');
         EXPECT_EQ(readCsvTable(huge).refusal.message, "The file is larger than 64 MB.");
     }
@@ -309,6 +311,8 @@ namespace {
     {
         const CsvTable read = readable(numberedRows(2500));
         ASSERT_EQ(read.rows.size(), 2500u);
+        EXPECT_EQ(csvRowsBeyondTableText(read.rows.size()),
+            "The file has 2500 rows; a table graph holds 2000.");
         EXPECT_EQ(read.rows.back().line, 2501u);
         EXPECT_EQ(read.rows.back().y, "2499.5");
 
