@@ -553,6 +553,11 @@ if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.0022499999999999998,\n1,
 endif()
 run_cli(0 "" "" import ${data}/table.csv ${data}/again.ovd)
 run_cli(0 "${measured_points}" "" trace ${data}/again.ovd)
+# Every digit of the data survives the document file, where a typed cell keeps ten.
+file(WRITE ${data}/digits.csv "0.123456789012345,-2.7182818284590452e-9\n1,2\n")
+run_cli(0 "" "" import ${data}/digits.csv ${data}/digits.ovd)
+run_cli(0 "graph,index,x,y,penUp\n0,0,0.123456789012345,-2.7182818284590452e-09,1\n0,1,1,2,0\n" ""
+  trace ${data}/digits.ovd)
 # Without --graph every graph's traced points, as trace prints them.
 run_cli(0 "" "" export ${EXAMPLES}/gallery.ovd ${data}/gallery.csv)
 file(READ ${data}/gallery.csv exported)

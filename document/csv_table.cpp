@@ -2,6 +2,7 @@
 
 #include "document/csv_table.h"
 
+#include "expr/exact_number.h"
 #include "graph/table_graph.h"
 #include "render/plot_label.h"
 
@@ -349,6 +350,11 @@ std::string csvRowsBeyondTableText(std::size_t rows)
 {
     return "The file has " + number(rows) + " rows; a table graph holds " + number(kTableRows)
         + ".";
+}
+
+std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComma)
+{
+    return exactNumberText(cell, decimalComma);
 }
 
 CsvReading readCsvTable(std::string_view bytes)
