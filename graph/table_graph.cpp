@@ -30,7 +30,8 @@ namespace {
             std::string normalForm = text;
             require(text.size() <= kMaxFormulaLength
                 && checkFormula(normalForm, " ", in.checkWork()) == kFormulaOk);
-            if (!isExactNumberText(text))
+            // Most cells are their own normal form; only the others need the closer look.
+            if (normalForm != text && !isExactNumberText(text))
                 text = std::move(normalForm);
         } else {
             require(text.size() <= kMaxCaptionLength);
