@@ -195,33 +195,64 @@ namespace {
         std::size_t line_ = 1;
     };
 
+    // How the first rows split with one separator.
+    struct SplitSample {
+        std::size_t fewest = SIZE_MAX; // cells in the row that has the fewest
+        std::size_t most = 0;
+        bool numbers = true; // every row but the first begins with two numbers
+        bool consistent() const { return fewest >= 2 && fewest == most; }
+        bool twoOrMore() const { return fewest >= 2 && fewest != SIZE_MAX; }
+    };
+
+    SplitSample sampleSplit(std::string_view text, CsvSeparator separator)
+    {
+        RecordReader reader(text, separatorChar(separator));
+        const bool decimalComma = separator != CsvSeparator::Comma;
+        SplitSample sample;
+        Record record;
+        for (std::size_t row = 0; row < kSniffedRows && reader.next(record); ++row) {
+            sample.fewest = std::min(sample.fewest, record.cells.size());
+            sample.most = std::max(sample.most, record.cells.size());
+            // The first row may be the header.
+            if (row > 0 && sample.numbers)
+                sample.numbers = record.cells.size() >= 2
+                    && exactNumberText(record.cells[0], decimalComma)
+                    && exactNumberText(record.cells[1], decimalComma);
+        }
+        return sample;
+    }
+
     // Tab, then semicolon, then comma: the first that gives each of the first rows the same
-    // number of cells, at least two; else the first that gives each at least two; else comma,
-    // whose reading then names the row of one cell. A file blank but for one kind of separator
-    // takes that one.
+    // number of cells, at least two, and two numbers at the start of the rows after the first;
+    // failing that the first that gives each at least two cells and the numbers; then the same
+    // without the numbers; else comma, whose reading then names the row of one cell. So a label
+    // with a semicolon in a file of commas does not make it a file of semicolons. A file blank
+    // but for one kind of separator takes that one, and the reading finds it empty.
     CsvSeparator sniffSeparator(std::string_view text)
     {
         constexpr std::array kCandidates
             = { CsvSeparator::Tab, CsvSeparator::Semicolon, CsvSeparator::Comma };
-        std::optional<CsvSeparator> twoOrMore;
-        for (const CsvSeparator candidate : kCandidates) {
-            RecordReader reader(text, separatorChar(candidate));
-            Record record;
-            std::size_t fewest = SIZE_MAX;
-            std::size_t most = 0;
-            for (std::size_t row = 0; row < kSniffedRows && reader.next(record); ++row) {
-                fewest = std::min(fewest, record.cells.size());
-                most = std::max(most, record.cells.size());
-            }
-            // Only separators and blanks, such as ";;" lines: the reading finds the file empty.
-            if (most == 0)
-                return candidate;
-            if (fewest >= 2 && fewest == most)
-                return candidate;
-            if (fewest >= 2 && !twoOrMore)
-                twoOrMore = candidate;
+        std::array<SplitSample, kCandidates.size()> samples;
+        for (std::size_t i = 0; i < kCandidates.size(); ++i) {
+            samples[i] = sampleSplit(text, kCandidates[i]);
+            if (samples[i].most == 0)
+                return kCandidates[i];
         }
-        return twoOrMore.value_or(CsvSeparator::Comma);
+        const auto first = [&](auto&& fits) -> std::optional<CsvSeparator> {
+            for (std::size_t i = 0; i < kCandidates.size(); ++i)
+                if (fits(samples[i]))
+                    return kCandidates[i];
+            return std::nullopt;
+        };
+        if (auto chosen = first([](const SplitSample& s) { return s.consistent() && s.numbers; }))
+            return *chosen;
+        if (auto chosen = first([](const SplitSample& s) { return s.twoOrMore() && s.numbers; }))
+            return *chosen;
+        if (auto chosen = first([](const SplitSample& s) { return s.consistent(); }))
+            return *chosen;
+        return first([](const SplitSample& s) {
+            return s.twoOrMore();
+        }).value_or(CsvSeparator::Comma);
     }
 
     std::string quotedCell(std::string_view cell)
