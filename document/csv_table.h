@@ -54,7 +54,8 @@ struct CsvReading {
 };
 
 // Reads the bytes of a CSV/TSV file: sniffs the separator (tab, semicolon or comma, whichever
-// gives every one of the first lines the same number of cells, at least two), a decimal comma
+// gives every one of the first lines the same number of cells, at least two, and two numbers at
+// the start of each line after the first), a decimal comma
 // where the separator allows it, quoted fields (with "" inside), a header row (the first row,
 // when neither of its first two cells is a number), a UTF-8 byte-order mark, blank lines, CRLF,
 // LF or CR line ends. The first column is x, the second y, the third the point's label; further
