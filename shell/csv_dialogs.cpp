@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -62,6 +63,12 @@ namespace {
         }
         // The file's own line numbers, so a row can be found in the file.
         preview->setVerticalHeaderLabels(lines);
+        // Every column in view, so the labels are seen before the import.
+        int width = preview->verticalHeader()->sizeHint().width() + 2 * preview->frameWidth()
+            + preview->verticalScrollBar()->sizeHint().width();
+        for (int column = 0; column < columns; ++column)
+            width += preview->columnWidth(column);
+        preview->setMinimumWidth(width);
         preview->horizontalHeader()->setStretchLastSection(true);
         return preview;
     }
