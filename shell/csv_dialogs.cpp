@@ -97,11 +97,8 @@ CCsvPreviewDlg::CCsvPreviewDlg(const QString& fileName, const CsvTable& table, Q
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     if (table.rows.size() > static_cast<std::size_t>(kTableRows)) {
-        auto* tooLong = new QLabel(QStringLiteral("The file has %1 rows, but a table graph holds "
-                                                  "%2 points. Only the first %2 rows can be "
-                                                  "imported.")
-                                       .arg(table.rows.size())
-                                       .arg(kTableRows),
+        auto* tooLong = new QLabel(QString::fromStdString(csvRowsBeyondTableText(table.rows.size()))
+                + QStringLiteral(" OK imports its first %1 rows.").arg(kTableRows),
             this);
         tooLong->setObjectName(QStringLiteral("tooLong"));
         tooLong->setWordWrap(true);
