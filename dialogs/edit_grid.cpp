@@ -3,14 +3,17 @@
 #include "dialogs/form_parts.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
+#include <QTableWidgetSelectionRange>
 
 #include <algorithm>
 #include <utility>
@@ -56,6 +59,22 @@ namespace {
         return !text.isEmpty() && (text.front().isPrint() || event.key() == Qt::Key_Backspace);
     }
 
+    // The rows of a block of text as a spreadsheet copies it: lines ended by LF, CRLF or CR, the
+    // last line break ending the block rather than starting an empty row; cells split at tabs.
+    std::vector<QStringList> splitBlock(QString text)
+    {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+        if (text.endsWith(u'\n'))
+            text.chop(1);
+        std::vector<QStringList> rows;
+        if (text.isEmpty())
+            return rows;
+        for (const QString& line : text.split(u'\n'))
+            rows.push_back(line.split(u'\t'));
+        return rows;
+    }
+
 } // namespace
 
 CCellEdit::CCellEdit(QWidget* grid, QWidget* parent)
@@ -69,6 +88,15 @@ CCellEdit::CCellEdit(QWidget* grid, QWidget* parent)
 
 void CCellEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (holdsCellAsOpened()
+        && (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy))) {
+        event->accept();
+        if (event->matches(QKeySequence::Paste))
+            emit blockPasteRequested();
+        else
+            emit blockCopyRequested();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -121,6 +149,11 @@ void CCellEdit::postToGrid(int key, Qt::KeyboardModifiers modifiers) const
     QCoreApplication::postEvent(grid_, new QKeyEvent(QEvent::KeyPress, key, modifiers));
 }
 
+bool CCellEdit::holdsCellAsOpened() const
+{
+    return !isModified() && (text().isEmpty() || selectedText() == text());
+}
+
 bool CCellEdit::caretAtStart() const { return !hasSelectedText() && cursorPosition() == 0; }
 
 bool CCellEdit::caretAtEnd() const
@@ -139,7 +172,8 @@ CEditGrid::CEditGrid(QWidget* parent)
     verticalHeader()->setSectionsClickable(false);
     setCornerButtonEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A rectangle of cells, picked with Shift or the mouse, is what Copy takes.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     sizeCells();
 
@@ -215,6 +249,8 @@ void CEditGrid::createEditor()
     editor_ = new CCellEdit(this, viewport());
     editor_->hide();
     connect(editor_, &CCellEdit::dropRequested, this, &CEditGrid::dropEdit);
+    connect(editor_, &CCellEdit::blockPasteRequested, this, &CEditGrid::pasteFromClipboard);
+    connect(editor_, &CCellEdit::blockCopyRequested, this, &CEditGrid::copyToClipboard);
     connect(editor_, &CCellEdit::focusLeftGrid, this, &CEditGrid::commit);
     connect(editor_, &CCellEdit::focusReturnedToGrid, this, [this] { focusFromEditor_ = true; });
 }
@@ -331,6 +367,100 @@ void CEditGrid::storeCellText(int row, int column, const QString& text)
         setItem(row, column, new QTableWidgetItem(text));
 }
 
+bool CEditGrid::pasteBlock(const QString& text)
+{
+    const std::vector<QStringList> rows = splitBlock(text);
+    if (rows.empty())
+        return true;
+    const int row = std::max(currentRow(), 0);
+    const int column = std::max(currentColumn(), 0);
+    const int rowsThatFit = rowCount() - row;
+    if (std::cmp_greater(rows.size(), rowsThatFit)) {
+        emit blockRefused(QStringLiteral("The clipboard holds %1 rows, but only %2 fit from row "
+                                         "%3 on. Nothing was pasted.")
+                              .arg(rows.size())
+                              .arg(rowsThatFit)
+                              .arg(row + 1));
+        return false;
+    }
+    if (const QString refusal = overlongCell(rows, row, column); !refusal.isEmpty()) {
+        emit blockRefused(refusal);
+        return false;
+    }
+    int lastColumn = column;
+    for (std::size_t line = 0; line < rows.size(); ++line) {
+        const int cells = std::min<int>(static_cast<int>(rows[line].size()), kColumns - column);
+        for (int cell = 0; cell < cells; ++cell)
+            setCellText(row + static_cast<int>(line), column + cell, rows[line][cell]);
+        lastColumn = std::max(lastColumn, column + cells - 1);
+    }
+    clearSelection();
+    setRangeSelected(QTableWidgetSelectionRange(
+                         row, column, row + static_cast<int>(rows.size()) - 1, lastColumn),
+        true);
+    viewport()->update();
+    return true;
+}
+
+QString CEditGrid::overlongCell(const std::vector<QStringList>& rows, int row, int column) const
+{
+    for (std::size_t line = 0; line < rows.size(); ++line) {
+        const int cells = std::min<int>(static_cast<int>(rows[line].size()), kColumns - column);
+        for (int cell = 0; cell < cells; ++cell) {
+            const std::size_t limit = textLimits_[static_cast<std::size_t>(column + cell)];
+            if (static_cast<std::size_t>(rows[line][cell].toUtf8().size()) <= limit)
+                continue;
+            return QStringLiteral("The text for row %1, column %2 is longer than a cell there "
+                                  "holds. Nothing was pasted.")
+                .arg(row + static_cast<int>(line) + 1)
+                .arg(horizontalHeaderItem(column + cell)->text());
+        }
+    }
+    return {};
+}
+
+QTableWidgetSelectionRange CEditGrid::copiedRange() const
+{
+    const QTableWidgetSelectionRange currentCell(
+        currentRow(), currentColumn(), currentRow(), currentColumn());
+    const QModelIndexList selected = selectedIndexes();
+    if (selected.isEmpty())
+        return currentCell;
+    int top = rowCount(), left = columnCount(), bottom = -1, right = -1;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    const QTableWidgetSelectionRange bounds(top, left, bottom, right);
+    // Cells picked in pieces count only when together they fill a rectangle.
+    if (selected.size() != static_cast<qsizetype>(bounds.rowCount()) * bounds.columnCount())
+        return currentCell;
+    return bounds;
+}
+
+QString CEditGrid::copyBlock() const
+{
+    const QTableWidgetSelectionRange range = copiedRange();
+    if (range.topRow() < 0 || range.leftColumn() < 0)
+        return {};
+    if (range.rowCount() == 1 && range.columnCount() == 1)
+        return cellText(range.topRow(), range.leftColumn());
+    QString block;
+    for (int row = range.topRow(); row <= range.bottomRow(); ++row) {
+        QStringList cells;
+        for (int column = range.leftColumn(); column <= range.rightColumn(); ++column)
+            cells.append(cellText(row, column));
+        block += cells.join(u'\t') + u'\n';
+    }
+    return block;
+}
+
+void CEditGrid::pasteFromClipboard() { pasteBlock(QGuiApplication::clipboard()->text()); }
+
+void CEditGrid::copyToClipboard() const { QGuiApplication::clipboard()->setText(copyBlock()); }
+
 void CEditGrid::keyboardSearch(const QString&) { }
 
 QSize CEditGrid::sizeHint() const
@@ -385,6 +515,14 @@ void CEditGrid::keyPressEvent(QKeyEvent* event)
     // The grid keeps Escape: with no edit open there is nothing to drop, and the dialog, with
     // every cell typed so far, stays open.
     if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy)) {
+        if (event->matches(QKeySequence::Paste))
+            pasteFromClipboard();
+        else
+            copyToClipboard();
         event->accept();
         return;
     }

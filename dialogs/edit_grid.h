@@ -2,10 +2,12 @@
 
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QTableWidget>
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 class QFocusEvent;
 class QKeyEvent;
@@ -27,6 +29,10 @@ public:
 signals:
     // Escape: the typed text is to be dropped.
     void dropRequested();
+    // Paste or Copy pressed while the editor holds the cell as it was opened, so the keys act on
+    // blocks of cells rather than on the text.
+    void blockPasteRequested();
+    void blockCopyRequested();
     // The focus went straight back to the grid.
     void focusReturnedToGrid();
     // The focus went to a window other than the grid, so the typed text is to be kept.
@@ -38,6 +44,9 @@ protected:
 
 private:
     void postToGrid(int key, Qt::KeyboardModifiers modifiers) const;
+    // Nothing typed since the edit opened and the whole text (if any) still selected: the state
+    // of a cell reached with the keys or a click, before the user starts to edit it.
+    bool holdsCellAsOpened() const;
     bool caretAtStart() const;
     bool caretAtEnd() const;
 
@@ -47,7 +56,8 @@ private:
 // The points of a table graph as cells typed into in place: rows 0..1999 hold points 0..1999,
 // columns 0..2 are "X", "Y" and "Label", and the row numbers 1..2000 stand in the vertical header.
 // Qt's own editing is off; the one editor, a CCellEdit, follows the current cell, and its text
-// reaches the cell only through commit().
+// reaches the cell only through commit(). Paste and Copy act on blocks of cells, as in a
+// spreadsheet, until the user starts to edit a cell's text; from then on they act on the text.
 class CEditGrid : public QTableWidget {
     Q_OBJECT
 
@@ -87,11 +97,26 @@ public:
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
 
+    // Writes the rows and tab-separated cells of `text` from the current cell on, over the columns
+    // from the current one to "Label"; cells beyond "Label" are left out. A block with more rows
+    // than fit from the current row, or with a cell longer than its column holds, is refused
+    // whole with blockRefused. The pasted cells end up selected. False when refused.
+    bool pasteBlock(const QString& text);
+    // The selected rectangle of cells, or the current one, as tab-separated text with a line feed
+    // ending each row; a single cell as its bare text.
+    QString copyBlock() const;
+    void pasteFromClipboard();
+    void copyToClipboard() const;
+
     // Typing into the grid itself does not jump to a matching cell.
     void keyboardSearch(const QString& search) override;
 
     // Wide enough for the row numbers and all three columns, and some fifteen rows high.
     QSize sizeHint() const override;
+
+signals:
+    // Why a paste wrote nothing, in the program's words.
+    void blockRefused(const QString& message);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -120,6 +145,11 @@ private:
     bool rowInView(int row) const;
     bool editorFitsCurrentRow() const;
     void revealRowAfterCurrent();
+    // The first cell that a block of `rows` pasted at (row, column) would make too long, as a
+    // refusal; empty when every cell fits.
+    // The selected rectangle of cells, or the current cell when the selection is no rectangle.
+    QTableWidgetSelectionRange copiedRange() const;
+    QString overlongCell(const std::vector<QStringList>& rows, int row, int column) const;
 
     CCellEdit* editor_ = nullptr;
     bool hadFocus_ = false;

@@ -48,6 +48,9 @@ CTableGraphDlg::CTableGraphDlg(CTableGraph& graph, DialogServices services, QWid
     grid_->setColumnTextLimit(CEditGrid::kXColumn, kMaxFormulaLength);
     grid_->setColumnTextLimit(CEditGrid::kYColumn, kMaxFormulaLength);
     grid_->setColumnTextLimit(CEditGrid::kLabelColumn, kMaxCaptionLength);
+    connect(grid_, &CEditGrid::blockRefused, this, [this](const QString& message) {
+        services_.messages.show(this, message, MessageIcon::Warning);
+    });
     columns->addWidget(grid_, 1);
     columns->addWidget(buildStyle());
     layout->addLayout(columns);

@@ -157,6 +157,37 @@ namespace {
         EXPECT_EQ(graph.showGraph, 1);
     }
 
+    TEST_F(TableDialogTest, APastedBlockIsCheckedByOkAndUndoneByCancel)
+    {
+        graph.cellX[1] = "1";
+        {
+            auto dialog = open();
+            dialog->grid().makeCurrent(1, 0);
+            ASSERT_TRUE(dialog->grid().pasteBlock(QStringLiteral("2\t4\r\n3\t9\r\n")));
+            dialog->reject();
+            EXPECT_EQ(graph.cellX[1], "1");
+            EXPECT_EQ(graph.cellY[2], "");
+        }
+        auto dialog = open();
+        CEditGrid& grid = dialog->grid();
+        grid.makeCurrent(1995, 0);
+        EXPECT_FALSE(grid.pasteBlock(QStringLiteral("1\n2\n3\n4\n5\n6")));
+        ASSERT_EQ(scripted.messages.shown.size(), 1u);
+        EXPECT_EQ(scripted.messages.shown.front().icon, MessageIcon::Warning);
+        EXPECT_TRUE(scripted.messages.shown.front().text.contains(QStringLiteral("only 5 fit")));
+
+        // A decimal comma is pasted as it stands; OK then hands the cell back.
+        scripted.messages.shown.clear();
+        grid.makeCurrent(0, 0);
+        ASSERT_TRUE(grid.pasteBlock(QStringLiteral("0.5\t1\n1.5\t3,14\n")));
+        dialog->accept();
+        ASSERT_EQ(scripted.messages.shown.size(), 1u);
+        EXPECT_TRUE(scripted.messages.shown.front().text.startsWith(kRefusedCell.text));
+        EXPECT_EQ(grid.currentRow(), 1);
+        EXPECT_EQ(grid.currentColumn(), 1);
+        EXPECT_EQ(graph.cellX[0], "");
+    }
+
     TEST_F(TableDialogTest, OptionsEditsAPrivateCopyInPointsMode)
     {
         auto dialog = open();

@@ -137,7 +137,12 @@ void addGraph(COvilanDoc& document, UserInterface& ui)
 
 void addTableGraph(COvilanDoc& document, UserInterface& ui)
 {
-    auto graph = std::make_unique<CTableGraph>(document);
+    addFilledTableGraph(document, ui, std::make_unique<CTableGraph>(document));
+}
+
+void addFilledTableGraph(
+    COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
+{
     if (!ui.runTableGraphDialog(document, *graph))
         return;
     const std::int32_t count = document.graphCount();

@@ -5,9 +5,12 @@
 #include "render/plot_mapping.h"
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 namespace ovilan {
+
+class CTableGraph;
 
 inline constexpr std::string_view kRemoveGraphQuestion
     = "Are you sure that you want to remove this graph?";
@@ -21,6 +24,10 @@ double roundedToShownDigits(double value);
 // changes anything and ends with the hints that make the views repaint.
 void addGraph(COvilanDoc& document, UserInterface& ui);
 void addTableGraph(COvilanDoc& document, UserInterface& ui);
+// The Table Graph dialog opened on a new graph whose cells are already filled (an imported
+// file); OK adds it in one undo step, as Add Table Graph does.
+void addFilledTableGraph(
+    COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
 void removeCurrentGraph(COvilanDoc& document, UserInterface& ui);
 void editCurrentGraph(COvilanDoc& document, UserInterface& ui);
 void documentProperties(COvilanDoc& document, UserInterface& ui);

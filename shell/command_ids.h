@@ -34,6 +34,8 @@ enum class CommandId : int {
     Integral = 32851,
     SaveAnimationFrames = 32860,
     ParametersPane = 32861,
+    ImportCsv = 32862,
+    ExportCsv = 32863,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

@@ -9,6 +9,7 @@
 #include "document/animation_frames.h"
 #include "shell/about_dialog.h"
 #include "shell/animation_frames_dialog.h"
+#include "shell/csv_dialogs.h"
 #include "shell/environment_dialog.h"
 #include "shell/help_window.h"
 #include "shell/main_frame.h"
@@ -215,6 +216,10 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-environment");
     if (qobject_cast<const CTangentDlg*>(dialog))
         return QStringLiteral("dlg-tangent");
+    if (qobject_cast<const CCsvPreviewDlg*>(dialog))
+        return QStringLiteral("dlg-import-csv");
+    if (qobject_cast<const CCsvExportDlg*>(dialog))
+        return QStringLiteral("dlg-export-csv");
     if (qobject_cast<const AboutDialog*>(dialog))
         return QStringLiteral("dlg-about");
     return {};

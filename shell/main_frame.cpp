@@ -281,6 +281,8 @@ void CMainFrame::connectCommands()
     on(FileSave, [this] { save(); });
     on(FileSaveAs, [this] { saveAs(); });
     on(SavePicture, [this] { savePicture(); });
+    on(ImportCsv, [this] { importCsv(); });
+    on(ExportCsv, [this] { exportCsv(); });
     on(SaveAnimationFrames, [this] { saveAnimationFrames(); });
     on(EditCopy, [this] { copyPicture(); });
     on(FilePrint, [this] { print(); });

@@ -75,6 +75,10 @@ public:
     void copyPicture();
     // Save Animation Frames: one PNG picture of the plot for each value of a parameter.
     void saveAnimationFrames();
+    // Import CSV: a file of measurements, previewed, opens as a new table graph in its dialog.
+    // Export CSV: the selected graph's points or every graph's traced points (frame_csv.cpp).
+    void importCsv();
+    void exportCsv();
     // Print, after the print dialog, and Print Preview.
     void print();
     void printPreview();

@@ -6,6 +6,7 @@
 #include "dialogs/table_graph_dialog.h"
 #include "graph/function_graph.h"
 #include "shell/animation_frames_dialog.h"
+#include "shell/csv_dialogs.h"
 #include "shell/picture_dialog.h"
 #include "shell/sharp_picture_dialog.h"
 
@@ -20,6 +21,8 @@ namespace {
 
     const QString kTitle = QStringLiteral("Ovilan");
     const QString kDocumentFilter = QStringLiteral("Ovilan Files (*.ovd)");
+    const QString kMeasurementFilters
+        = QStringLiteral("CSV Files (*.csv);;Text Files (*.tsv *.txt);;All Files (*.*)");
 
     QString toQString(std::string_view text)
     {
@@ -124,6 +127,37 @@ std::optional<QString> QtShellInterface::saveFileName(const QString& suggestion)
     QFileDialog dialog(parent_, QStringLiteral("Save As"), suggestion, kDocumentFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("ovd"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtShellInterface::csvFileName(const QString& folder)
+{
+    return chosen(QFileDialog::getOpenFileName(
+        parent_, QStringLiteral("Import CSV"), folder, kMeasurementFilters));
+}
+
+bool QtShellInterface::askCsvImport(const QString& fileName, const CsvTable& table)
+{
+    CCsvPreviewDlg preview(fileName, table, parent_);
+    return preview.exec() == QDialog::Accepted;
+}
+
+std::optional<CsvExportScope> QtShellInterface::askCsvExport(bool graphSelected)
+{
+    CCsvExportDlg choice(graphSelected, parent_);
+    if (choice.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return choice.scope();
+}
+
+std::optional<QString> QtShellInterface::csvSaveFileName(const QString& suggestion)
+{
+    QFileDialog dialog(
+        parent_, QStringLiteral("Export CSV"), suggestion, QStringLiteral("CSV Files (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -24,6 +24,10 @@ public:
     std::optional<QString> openFileName(const QString& folder) override;
     std::optional<QString> saveFileName(const QString& suggestion) override;
     std::optional<PictureFile> pictureFileName() override;
+    std::optional<QString> csvFileName(const QString& folder) override;
+    bool askCsvImport(const QString& fileName, const CsvTable& table) override;
+    std::optional<CsvExportScope> askCsvExport(bool graphSelected) override;
+    std::optional<QString> csvSaveFileName(const QString& suggestion) override;
     std::optional<PictureRequest> askPictureSize(int width, int height) override;
     std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable& table) override;
     std::optional<SharpPictureSize> askSharpPictureSize(

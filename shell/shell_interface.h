@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/animation_frames.h"
+#include "document/csv_table.h"
 #include "document/user_interface.h"
 #include "view/sharp_picture.h"
 
@@ -31,6 +32,10 @@ struct PictureRequest {
     bool rle = false;
 };
 
+// What Export CSV writes: the points of the selected graph (a table's own points, a curve's
+// traced ones) or the traced points of every graph.
+enum class CsvExportScope { SelectedGraph, AllGraphs };
+
 // Which parameter an animation moves through which values, and the folder of its frames.
 struct AnimationFramesRequest {
     FrameRange range;
@@ -55,6 +60,14 @@ public:
     // "Save Animation Frames" on the document's parameters, which are not none.
     virtual std::optional<AnimationFramesRequest> askAnimationFrames(const ParameterTable& table)
         = 0;
+    // Import CSV: the file of measurements to read, and whether to import it once its preview
+    // has been seen (a file of more than 2000 rows: its first 2000).
+    virtual std::optional<QString> csvFileName(const QString& folder) = 0;
+    virtual bool askCsvImport(const QString& fileName, const CsvTable& table) = 0;
+    // Export CSV: what to write (the selected graph's points only when a graph is selected),
+    // and where.
+    virtual std::optional<CsvExportScope> askCsvExport(bool graphSelected) = 0;
+    virtual std::optional<QString> csvSaveFileName(const QString& suggestion) = 0;
     // The print dialog: sets up `printer` as the user chose; false when printing was cancelled.
     virtual bool askPrinter(QPrinter& printer) = 0;
     // A message that does not come from the document: file errors, picture errors.

@@ -15,6 +15,7 @@
 #include "shell/about_dialog.h"
 #include "shell/animation_frames_dialog.h"
 #include "shell/command_table.h"
+#include "shell/csv_dialogs.h"
 #include "shell/environment_dialog.h"
 #include "shell/graph_list_view.h"
 #include "shell/left_view.h"
@@ -81,10 +82,12 @@ namespace {
         EXPECT_EQ(itemTexts(menus[0]->menu()),
             (QStringList { QStringLiteral("&New\tCtrl+N"),
                 QStringLiteral("&Open...\tCtrl+O"),
+                QStringLiteral("&Import CSV..."),
                 QStringLiteral("&Save\tCtrl+S"),
                 QStringLiteral("Save &As..."),
                 QStringLiteral("Save As Pi&cture..."),
                 QStringLiteral("Save Animation Fra&mes..."),
+                QStringLiteral("&Export CSV..."),
                 QStringLiteral("-"),
                 QStringLiteral("&Print...\tCtrl+P"),
                 QStringLiteral("Print Pre&view..."),
@@ -490,6 +493,9 @@ namespace {
             all.push_back(std::make_unique<CIntegralDlg>(document, 0, standardDialogServices()));
             all.push_back(std::make_unique<AnimationFramesDialog>(
                 document.parameterTable, QStringLiteral("/tmp")));
+            all.push_back(
+                std::make_unique<CCsvPreviewDlg>(QStringLiteral("data.csv"), CsvTable {}));
+            all.push_back(std::make_unique<CCsvExportDlg>(true));
             return all;
         }();
         QStringList anchors;
@@ -500,7 +506,7 @@ namespace {
             anchors.append(anchor);
         }
         anchors.removeDuplicates();
-        EXPECT_EQ(anchors.size(), 11);
+        EXPECT_EQ(anchors.size(), 13);
         EXPECT_TRUE(dialogHelpAnchor(nullptr).isEmpty());
     }
 
@@ -524,6 +530,9 @@ namespace {
             std::make_unique<SharpPictureDialog>(PictureFormat::SmoothPng, QSize(640, 480)));
         dialogs.push_back(std::make_unique<EnvironmentDialog>(preferences));
         dialogs.push_back(std::make_unique<AboutDialog>(QIcon()));
+        dialogs.push_back(std::make_unique<CCsvPreviewDlg>(
+            QStringLiteral("measurements from the bench.csv"), CsvTable {}));
+        dialogs.push_back(std::make_unique<CCsvExportDlg>(false));
         for (const auto& dialog : dialogs) {
             SCOPED_TRACE(dialog->windowTitle().toStdString());
             dialog->show();

@@ -32,7 +32,10 @@ struct ScriptedShell : ShellInterface {
     {
         return std::move(nextGraph);
     }
-    bool runTableGraphDialog(COvilanDoc&, CTableGraph&) override { return false; }
+    bool runTableGraphDialog(COvilanDoc& document, CTableGraph& graph) override
+    {
+        return tableGraphDialog && tableGraphDialog(document, graph);
+    }
     bool askConfirmation(std::string_view) override { return true; }
     bool runLabelDialog(COvilanDoc&, CPlotLabel& label) override
     {
@@ -49,6 +52,22 @@ struct ScriptedShell : ShellInterface {
         return fileName;
     }
     std::optional<QString> saveFileName(const QString&) override { return fileName; }
+    std::optional<QString> csvFileName(const QString&) override { return fileName; }
+    bool askCsvImport(const QString&, const CsvTable& table) override
+    {
+        previewedRows = table.rows.size();
+        return importCsv;
+    }
+    std::optional<CsvExportScope> askCsvExport(bool graphSelected) override
+    {
+        exportAskedWithSelection = graphSelected;
+        return csvExport;
+    }
+    std::optional<QString> csvSaveFileName(const QString& suggestion) override
+    {
+        csvSuggestion = suggestion;
+        return fileName;
+    }
     std::optional<PictureFile> pictureFileName() override
     {
         if (!fileName)
@@ -91,6 +110,13 @@ struct ScriptedShell : ShellInterface {
     std::unique_ptr<CFunctionGraph> nextGraph;
     std::function<void(CPlotLabel&)> editLabel;
     std::function<void(QPrinter&)> setUpPrinter; // the print dialog's choices; empty cancels
+    // The Table Graph dialog's part: true for OK; empty cancels.
+    std::function<bool(COvilanDoc&, CTableGraph&)> tableGraphDialog;
+    bool importCsv = true; // the CSV preview's answer
+    std::optional<std::size_t> previewedRows;
+    std::optional<CsvExportScope> csvExport;
+    std::optional<bool> exportAskedWithSelection;
+    QString csvSuggestion;
 };
 
 struct Window {

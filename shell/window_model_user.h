@@ -60,6 +60,10 @@ public:
     std::optional<QString> openFileName(const QString& folder) override;
     std::optional<QString> saveFileName(const QString& suggestion) override;
     std::optional<PictureFile> pictureFileName() override { return std::nullopt; }
+    std::optional<QString> csvFileName(const QString&) override { return std::nullopt; }
+    bool askCsvImport(const QString&, const CsvTable&) override { return false; }
+    std::optional<CsvExportScope> askCsvExport(bool) override { return std::nullopt; }
+    std::optional<QString> csvSaveFileName(const QString&) override { return std::nullopt; }
     std::optional<PictureRequest> askPictureSize(int, int) override { return std::nullopt; }
     std::optional<SharpPictureSize> askSharpPictureSize(PictureFormat, QSize) override
     {
