@@ -1,0 +1,348 @@
+#include "analysis/curve_fit.h"
+
+#include "analysis/fit_formula.h"
+#include "analysis/levenberg_marquardt.h"
+#include "analysis/polynomial_fit.h"
+#include "expr/formula_check.h"
+#include "expr/typed_formula.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace ovilan {
+
+namespace {
+
+    FitResult refusal(std::string text)
+    {
+        FitResult result;
+        result.refusal = std::move(text);
+        return result;
+    }
+
+    std::size_t parameterCount(const FitRequest& request)
+    {
+        switch (request.model) {
+        case FitModel::Polynomial:
+            return static_cast<std::size_t>(request.degree) + 1;
+        case FitModel::Formula:
+            return parametersUsed(request.formula).size();
+        default:
+            return 2;
+        }
+    }
+
+    // What the data lack for the model, or nothing.
+    std::optional<std::string> dataRefusal(
+        std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
+    {
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            if (!std::isfinite(xs[i]) || !std::isfinite(ys[i]))
+                return "Point " + std::to_string(i + 1) + " has no number for x or for y.";
+        }
+        const std::size_t needed = parameterCount(request) + 1;
+        if (xs.size() < needed) {
+            return "A " + fitModelName(request) + " fit needs at least " + std::to_string(needed)
+                + " points; the table has " + std::to_string(xs.size()) + ".";
+        }
+        const bool xPositive = std::ranges::all_of(xs, [](double x) { return x > 0; });
+        const bool yPositive = std::ranges::all_of(ys, [](double y) { return y > 0; });
+        if (request.model == FitModel::Exponential && !yPositive)
+            return std::string("An exponential fit needs every y above 0.");
+        if (request.model == FitModel::Logarithmic && !xPositive)
+            return std::string("A logarithmic fit needs every x above 0.");
+        if (request.model == FitModel::Power && !(xPositive && yPositive))
+            return std::string("A power fit needs every x and every y above 0.");
+        return std::nullopt;
+    }
+
+    std::string tooFewDifferentX(const FitRequest& request)
+    {
+        return "The points do not determine a " + fitModelName(request)
+            + " curve: too few of them have different x.";
+    }
+
+    std::vector<double> logarithms(std::span<const double> values)
+    {
+        std::vector<double> result(values.size());
+        std::ranges::transform(values, result.begin(), [](double v) { return std::log(v); });
+        return result;
+    }
+
+    struct Fitted {
+        std::vector<double> coefficients;
+        std::vector<long double> residuals;
+        int iterations = 0;
+    };
+
+    using Outcome = std::variant<Fitted, std::string>;
+
+    Outcome linearInCoefficients(std::span<const double> u,
+        std::span<const double> ys,
+        int degree,
+        const FitRequest& request)
+    {
+        auto coefficients = fitPolynomial(u, ys, degree);
+        if (!coefficients)
+            return tooFewDifferentX(request);
+        Fitted fitted { std::move(*coefficients), {}, 0 };
+        for (std::size_t i = 0; i < u.size(); ++i)
+            fitted.residuals.push_back(ys[i] - polynomialValue(fitted.coefficients, u[i]));
+        return fitted;
+    }
+
+    std::string nonlinearRefusal(const LeastSquaresOutcome& outcome, bool startGiven)
+    {
+        const std::string advice = startGiven ? "; try other start values." : ".";
+        switch (outcome.status) {
+        case LeastSquaresOutcome::Status::UndefinedAtStart:
+            return "The curve is not defined at every point with the start values" + advice;
+        case LeastSquaresOutcome::Status::Undefined:
+            return "The fit ends where the curve is not defined at every point" + advice;
+        case LeastSquaresOutcome::Status::NoConvergence:
+            return "The fit did not converge in " + std::to_string(outcome.iterations)
+                + " iterations" + advice;
+        case LeastSquaresOutcome::Status::Converged:
+            break;
+        }
+        return {};
+    }
+
+    Outcome nonlinear(const ResidualFunction& residuals,
+        std::size_t pointCount,
+        std::vector<double> start,
+        bool startGiven)
+    {
+        const LeastSquaresOutcome outcome
+            = minimiseSquares(residuals, pointCount, std::move(start));
+        if (outcome.status != LeastSquaresOutcome::Status::Converged)
+            return nonlinearRefusal(outcome, startGiven);
+        Fitted fitted { outcome.parameters, {}, outcome.iterations };
+        std::vector<double> final(pointCount);
+        residuals(outcome.parameters, final);
+        fitted.residuals.assign(final.begin(), final.end());
+        for (long double& r : fitted.residuals)
+            r = -r; // observed minus fitted, as for the linear models
+        return fitted;
+    }
+
+    // a*exp(b*x) or a*x^b from the straight line through the logarithms, then refined on the
+    // real residuals: the line alone weights the small values too heavily.
+    Outcome exponentialOrPower(
+        std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
+    {
+        const bool power = request.model == FitModel::Power;
+        const std::vector<double> logX = power ? logarithms(xs) : std::vector<double>();
+        const std::vector<double> logY = logarithms(ys);
+        const auto line = fitPolynomial(power ? std::span<const double>(logX) : xs, logY, 1);
+        if (!line)
+            return tooFewDifferentX(request);
+        const ResidualFunction residuals
+            = [xs, ys, power](std::span<const double> p, std::span<double> r) {
+                  for (std::size_t i = 0; i < xs.size(); ++i)
+                      r[i] = (power ? p[0] * std::pow(xs[i], p[1]) : p[0] * std::exp(p[1] * xs[i]))
+                          - ys[i];
+                  return true;
+              };
+        return nonlinear(residuals, xs.size(), { std::exp((*line)[0]), (*line)[1] }, false);
+    }
+
+    Outcome userFormula(
+        std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
+    {
+        const std::string letters = parametersUsed(request.formula);
+        if (letters.empty())
+            return std::string(
+                "The formula has no parameter to fit: write its coefficients with the "
+                "letters j, k, m, v, w, z.");
+        long long work = kMaxCheckWork;
+        const int code = checkParameterFormula(request.formula, "x", work).code;
+        if (code != kFormulaOk)
+            return "The formula is not valid: " + std::string(formulaErrorText(code));
+        const std::optional<Expression> expression = compileParameterFormula(request.formula);
+        if (!expression)
+            return std::string("This formula cannot be fitted as it is written.");
+
+        auto values = std::make_shared<std::array<double, kParameterCount>>();
+        auto evaluator = std::make_shared<ExpressionEvaluator>(*expression, *values);
+        auto defined = std::make_shared<bool[]>(xs.size());
+        std::vector<std::size_t> indexes;
+        std::vector<double> start;
+        for (const char letter : letters) {
+            indexes.push_back(*parameterIndex(std::string_view(&letter, 1)));
+            const auto given = std::ranges::find(request.start, letter, &ParameterValue::name);
+            start.push_back(given == request.start.end() ? 1.0 : given->value);
+        }
+        const ResidualFunction residuals = [=](std::span<const double> p, std::span<double> r) {
+            for (std::size_t i = 0; i < indexes.size(); ++i)
+                (*values)[indexes[i]] = p[i];
+            const std::span<bool> flags(defined.get(), xs.size());
+            evaluator->evaluate(xs, r, flags);
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                if (!flags[i])
+                    return false;
+                r[i] -= ys[i];
+            }
+            return true;
+        };
+        return nonlinear(residuals, xs.size(), std::move(start), true);
+    }
+
+    std::string polynomialText(std::span<const double> a, std::string_view variable)
+    {
+        std::string text = exactNumberText(a[0]);
+        for (std::size_t j = 1; j < a.size(); ++j) {
+            text += signedTermText(a[j]) + "*" + std::string(variable);
+            if (j > 1)
+                text += "^" + std::to_string(j);
+        }
+        return text;
+    }
+
+    std::string formulaText(
+        const FitRequest& request, std::span<const double> c, std::span<const char> letters)
+    {
+        switch (request.model) {
+        case FitModel::Linear:
+        case FitModel::Polynomial:
+            return polynomialText(c, "x");
+        case FitModel::Logarithmic:
+            return exactNumberText(c[0]) + signedTermText(c[1]) + "*ln(x)";
+        case FitModel::Exponential:
+            return exactNumberText(c[0]) + "*exp(" + exactNumberText(c[1]) + "*x)";
+        case FitModel::Power:
+            return exactNumberText(c[0]) + "*x^(" + exactNumberText(c[1]) + ")";
+        case FitModel::Formula: {
+            std::array<double, kParameterCount> values {};
+            for (std::size_t i = 0; i < letters.size(); ++i)
+                values[*parameterIndex(std::string_view(&letters[i], 1))] = c[i];
+            return substituteExactly(request.formula, values);
+        }
+        }
+        return {};
+    }
+
+    std::vector<std::string> coefficientNames(const FitRequest& request, std::size_t count)
+    {
+        std::vector<std::string> names;
+        if (request.model == FitModel::Polynomial) {
+            for (std::size_t j = 0; j < count; ++j)
+                names.push_back("a" + std::to_string(j));
+        } else if (request.model == FitModel::Formula) {
+            for (const char letter : parametersUsed(request.formula))
+                names.emplace_back(1, letter);
+        } else {
+            names = { "a", "b" };
+        }
+        return names;
+    }
+
+    void setStatistics(FitResult& result, std::span<const double> ys, const Fitted& fitted)
+    {
+        long double mean = 0;
+        for (const double y : ys)
+            mean += y;
+        mean /= static_cast<long double>(ys.size());
+        long double total = 0;
+        long double residual = 0;
+        for (std::size_t i = 0; i < ys.size(); ++i) {
+            total += (ys[i] - mean) * (ys[i] - mean);
+            residual += fitted.residuals[i] * fitted.residuals[i];
+        }
+        result.rSquared
+            = total > 0 ? static_cast<double>(1 - residual / total) : (residual == 0 ? 1.0 : 0.0);
+        const auto freedom = static_cast<long double>(ys.size() - fitted.coefficients.size());
+        result.residualSd = static_cast<double>(std::sqrt(residual / freedom));
+    }
+
+    std::string legendText(const FitRequest& request, double rSquared)
+    {
+        std::array<char, 32> digits {};
+        std::snprintf(digits.data(), digits.size(), "%.6g", rSquared);
+        const std::string name = request.model == FitModel::Formula
+            ? "fit of " + request.formula
+            : fitModelName(request) + " fit";
+        return name + ", R² = " + digits.data();
+    }
+
+} // namespace
+
+std::string fitModelName(const FitRequest& request)
+{
+    switch (request.model) {
+    case FitModel::Linear:
+        return "linear";
+    case FitModel::Polynomial:
+        return "polynomial of degree " + std::to_string(request.degree);
+    case FitModel::Exponential:
+        return "exponential";
+    case FitModel::Logarithmic:
+        return "logarithmic";
+    case FitModel::Power:
+        return "power";
+    case FitModel::Formula:
+        return request.formula;
+    }
+    return {};
+}
+
+FitResult fitCurve(
+    std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
+{
+    if (xs.size() != ys.size())
+        return refusal("The x and y columns have different numbers of values.");
+    if (request.model == FitModel::Polynomial
+        && (request.degree < kMinFitDegree || request.degree > kMaxFitDegree))
+        return refusal("The degree of a polynomial fit must be from 2 to 6.");
+    if (auto refused = dataRefusal(xs, ys, request))
+        return refusal(std::move(*refused));
+
+    Outcome outcome;
+    switch (request.model) {
+    case FitModel::Linear:
+        outcome = linearInCoefficients(xs, ys, 1, request);
+        break;
+    case FitModel::Polynomial:
+        outcome = linearInCoefficients(xs, ys, request.degree, request);
+        break;
+    case FitModel::Logarithmic: {
+        const std::vector<double> logX = logarithms(xs);
+        outcome = linearInCoefficients(logX, ys, 1, request);
+        break;
+    }
+    case FitModel::Exponential:
+    case FitModel::Power:
+        outcome = exponentialOrPower(xs, ys, request);
+        break;
+    case FitModel::Formula:
+        outcome = userFormula(xs, ys, request);
+        break;
+    }
+    if (auto* refused = std::get_if<std::string>(&outcome))
+        return refusal(std::move(*refused));
+    const Fitted& fitted = std::get<Fitted>(outcome);
+
+    FitResult result;
+    const std::vector<std::string> names = coefficientNames(request, fitted.coefficients.size());
+    for (std::size_t i = 0; i < fitted.coefficients.size(); ++i)
+        result.coefficients.push_back({ names[i], fitted.coefficients[i] });
+    result.iterations = fitted.iterations;
+    setStatistics(result, ys, fitted);
+    const std::string letters = parametersUsed(request.formula);
+    result.formula = formulaText(request, fitted.coefficients, letters);
+    const TypedFormula checked = checkTypedFormula(result.formula, "x");
+    if (checked.code != kFormulaOk)
+        return refusal("The fitted curve cannot be written as a formula: "
+            + std::string(formulaErrorText(checked.code)));
+    result.normalForm = checked.normalForm;
+    result.legendText = legendText(request, result.rSquared);
+    return result;
+}
+
+} // namespace ovilan
