@@ -2,6 +2,7 @@
 
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
+#include "document/csv_table.h"
 #include "document/document_file.h"
 #include "document/document_size_limit.h"
 #include "expr/number_format.h"
@@ -28,14 +29,6 @@ namespace {
         if (!failure.empty())
             err << failure << '\n';
         return failure.empty();
-    }
-
-    std::string exact(double value)
-    {
-        char buffer[64];
-        const auto result
-            = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-        return std::string(buffer, result.ptr);
     }
 
     void printRange(std::ostream& out, std::string_view name, const AxisSettings& axis)
@@ -111,17 +104,7 @@ int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ost
         err << "ovilan-cli: the document has no graph " << *only << '\n';
         return kExitRefused;
     }
-    out << "graph,index,x,y,penUp\n";
-    for (std::int32_t g = 0; g < document.graphCount(); ++g) {
-        if (only && g != *only)
-            continue;
-        const CGraph& graph = document.graph(g);
-        for (std::int32_t i = 0; i <= graph.steps && out; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            out << g << ',' << i << ',' << exact(graph.xs[at]) << ',' << exact(graph.ys[at]) << ','
-                << static_cast<int>(graph.penUp[at]) << '\n';
-        }
-    }
+    out << csvOfTracedPoints(document, only);
     return kExitSuccess;
 }
 

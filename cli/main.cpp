@@ -2,6 +2,7 @@
 
 #include "cli/analysis_commands.h"
 #include "cli/convert_command.h"
+#include "cli/data_commands.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "ovilan_version.h"
@@ -35,6 +36,16 @@ constexpr std::string_view kUsage = R"(usage:
   ovilan-cli integrate FILE.ovd --graph N --from A --to B
                                            the integral of a Y(x) graph from A to B and its
                                            error estimate: VALUE<TAB>ERROR
+  ovilan-cli import DATA.csv OUT.ovd [--first N]
+                                           a new document with one table graph of the
+                                           file's points: x, y and a label from the first
+                                           three columns, separated by commas, semicolons
+                                           or tabs; a file of more than 2000 rows is
+                                           refused unless --first N takes the first N
+  ovilan-cli export FILE.ovd OUT.csv [--graph N]
+                                           the points as CSV: x,y,label of table graph N,
+                                           or graph,index,x,y,penUp traced for graph N or,
+                                           without --graph, for every graph
   ovilan-cli convert IN.ovd OUT.ovd        read and write a document again
   ovilan-cli convert IN.ovd OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH] [--rle]
              [--smooth] [--scale N | --dpi N --mm WxH]
@@ -73,6 +84,10 @@ int runCommand(const std::vector<std::string_view>& args)
         return ovilan::cli::runAnalyze(rest, std::cout, std::cerr);
     if (args[0] == "integrate")
         return ovilan::cli::runIntegrate(rest, std::cout, std::cerr);
+    if (args[0] == "import")
+        return ovilan::cli::runImport(rest, std::cerr);
+    if (args[0] == "export")
+        return ovilan::cli::runExport(rest, std::cerr);
     if (args[0] == "convert")
         return ovilan::cli::runConvert(rest, std::cerr);
     if (args[0] == "--version" && rest.empty()) {
