@@ -97,7 +97,8 @@ namespace {
         return fitted;
     }
 
-    std::string nonlinearRefusal(const LeastSquaresOutcome& outcome, bool startGiven)
+    std::string nonlinearRefusal(
+        const LeastSquaresOutcome& outcome, bool startGiven, std::string_view names)
     {
         const std::string advice = startGiven ? "; try other start values." : ".";
         switch (outcome.status) {
@@ -108,21 +109,27 @@ namespace {
         case LeastSquaresOutcome::Status::NoConvergence:
             return "The fit did not converge in " + std::to_string(outcome.iterations)
                 + " iterations" + advice;
+        case LeastSquaresOutcome::Status::WithoutEffect:
+            return "The fit stops where the parameter "
+                + std::string(1, names.empty() ? '?' : names[outcome.idleParameter])
+                + " has no effect on the curve at the points" + advice;
         case LeastSquaresOutcome::Status::Converged:
             break;
         }
         return {};
     }
 
+    // `names` has one letter a parameter; a start the user gave is worth changing when it fails.
     Outcome nonlinear(const ResidualFunction& residuals,
         std::size_t pointCount,
         std::vector<double> start,
+        std::string_view names,
         bool startGiven)
     {
         const LeastSquaresOutcome outcome
             = minimiseSquares(residuals, pointCount, std::move(start));
         if (outcome.status != LeastSquaresOutcome::Status::Converged)
-            return nonlinearRefusal(outcome, startGiven);
+            return nonlinearRefusal(outcome, startGiven, names);
         Fitted fitted { outcome.parameters, {}, outcome.iterations };
         std::vector<double> final(pointCount);
         residuals(outcome.parameters, final);
@@ -150,7 +157,7 @@ namespace {
                           - ys[i];
                   return true;
               };
-        return nonlinear(residuals, xs.size(), { std::exp((*line)[0]), (*line)[1] }, false);
+        return nonlinear(residuals, xs.size(), { std::exp((*line)[0]), (*line)[1] }, "ab", false);
     }
 
     Outcome userFormula(
@@ -191,7 +198,7 @@ namespace {
             }
             return true;
         };
-        return nonlinear(residuals, xs.size(), std::move(start), true);
+        return nonlinear(residuals, xs.size(), std::move(start), letters, true);
     }
 
     std::string polynomialText(std::span<const double> a, std::string_view variable)

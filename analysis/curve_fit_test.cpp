@@ -226,6 +226,10 @@ namespace {
             "v, w, z.");
         EXPECT_NE(refusalOf(x, y, formula("k*x+(", {})).find("The formula is not valid"),
             std::string::npos);
+        // From k = m = 1 the exponential has died out at every x of Misra1a: m changes nothing.
+        EXPECT_EQ(refusalOf(nist::kMisra1aX, nist::kMisra1aY, formula("k*(1-exp(-m*x))", {})),
+            "The fit stops where the parameter m has no effect on the curve at the points; try "
+            "other start values.");
         EXPECT_EQ(refusalOf(x, y, formula("sqrt(k-x)", {})),
             "The curve is not defined at every point with the start values; try other start "
             "values.");

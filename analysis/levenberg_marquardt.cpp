@@ -1,7 +1,9 @@
 #include "analysis/levenberg_marquardt.h"
 
 #include <Eigen/Dense>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unsupported/Eigen/NonLinearOptimization>
 #include <unsupported/Eigen/NumericalDiff>
 
@@ -38,6 +40,24 @@ namespace {
             return 0;
         }
     };
+
+    // The first parameter whose small change leaves every residual exactly as it is: where the
+    // curve does not depend on it at any point (m in k*(1-exp(-m*x)) with m*x beyond 40), the
+    // search ends with a zero gradient and reports convergence on a curve that fits nothing.
+    std::optional<std::size_t> idleParameter(const ResidualFunctor& functor,
+        const Eigen::VectorXd& parameters,
+        const Eigen::VectorXd& residuals)
+    {
+        for (Eigen::Index j = 0; j < parameters.size(); ++j) {
+            Eigen::VectorXd moved = parameters;
+            moved[j] += std::max(std::fabs(parameters[j]), 1.0) * 1e-6;
+            Eigen::VectorXd changed;
+            functor(moved, changed);
+            if (changed == residuals)
+                return static_cast<std::size_t>(j);
+        }
+        return std::nullopt;
+    }
 
     bool converged(Eigen::LevenbergMarquardtSpace::Status status)
     {
@@ -92,6 +112,10 @@ LeastSquaresOutcome minimiseSquares(
         outcome.status = LeastSquaresOutcome::Status::Undefined;
     else if (!converged(status))
         outcome.status = LeastSquaresOutcome::Status::NoConvergence;
+    else if (const auto idle = idleParameter(functor, parameters, atEnd)) {
+        outcome.status = LeastSquaresOutcome::Status::WithoutEffect;
+        outcome.idleParameter = *idle;
+    }
     return outcome;
 }
 

@@ -13,10 +13,13 @@ using ResidualFunction
     = std::function<bool(std::span<const double> parameters, std::span<double> residuals)>;
 
 struct LeastSquaresOutcome {
-    enum class Status { Converged, NoConvergence, UndefinedAtStart, Undefined };
+    enum class Status { Converged, NoConvergence, UndefinedAtStart, Undefined, WithoutEffect };
     Status status = Status::Converged;
     std::vector<double> parameters;
     int iterations = 0;
+    // For WithoutEffect: the parameter that no longer changes any residual, so the search
+    // stopped on a plateau rather than at a fit.
+    std::size_t idleParameter = 0;
 };
 
 inline constexpr int kMaxFitEvaluations = 2000;
