@@ -4,10 +4,12 @@
 #include "analysis/levenberg_marquardt.h"
 #include "analysis/polynomial_fit.h"
 #include "expr/formula_check.h"
+#include "expr/text_evaluator.h"
 #include "expr/typed_formula.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -278,7 +280,49 @@ namespace {
         return name + ", R² = " + digits.data();
     }
 
+    std::string_view trimmed(std::string_view text)
+    {
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        return text;
+    }
+
+    std::optional<double> readStartValue(std::string_view text)
+    {
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error == std::errc() && end == text.data() + text.size())
+            return value;
+        const TypedFormula checked = checkTypedFormula(text, " ");
+        if (checked.code != kFormulaOk)
+            return std::nullopt;
+        return evaluateText(checked.normalForm, " ", 0);
+    }
+
 } // namespace
+
+std::optional<std::vector<ParameterValue>> readFitStart(std::string_view text, std::string& badItem)
+{
+    std::vector<ParameterValue> start;
+    while (!trimmed(text).empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = trimmed(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        const std::size_t equals = item.find('=');
+        const std::string_view name = trimmed(item.substr(0, equals));
+        const std::optional<double> value = equals == std::string_view::npos
+            ? std::nullopt
+            : readStartValue(trimmed(item.substr(equals + 1)));
+        if (name.size() != 1 || !isParameterLetter(name[0]) || !value) {
+            badItem = std::string(item);
+            return std::nullopt;
+        }
+        start.push_back({ name[0], *value });
+    }
+    return start;
+}
 
 std::string fitModelName(const FitRequest& request)
 {

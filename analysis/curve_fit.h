@@ -2,8 +2,10 @@
 
 #include "expr/parameters.h"
 
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovilan {
@@ -52,5 +54,11 @@ FitResult fitCurve(
 // The model's name as the legend and the command line use it: "linear", "polynomial of degree 3",
 // "exponential", "logarithmic", "power", or the formula itself.
 std::string fitModelName(const FitRequest& request);
+
+// Start values typed as "k=1, m=2.5": each a parameter letter, '=' and a number or a constant
+// formula (pi/2), separated by commas. Nothing when one of them does not read; `badItem` then
+// holds it.
+std::optional<std::vector<ParameterValue>> readFitStart(
+    std::string_view text, std::string& badItem);
 
 } // namespace ovilan

@@ -235,6 +235,23 @@ namespace {
             "values.");
     }
 
+    TEST(CurveFit, StartValuesAsTyped)
+    {
+        std::string bad;
+        const auto start = readFitStart(" k = 1.5, m=-2*10^(-3),z=pi/2 ", bad);
+        ASSERT_TRUE(start.has_value());
+        ASSERT_EQ(start->size(), 3u);
+        EXPECT_EQ((*start)[0].name, 'k');
+        EXPECT_EQ((*start)[0].value, 1.5);
+        EXPECT_DOUBLE_EQ((*start)[1].value, -0.002);
+        EXPECT_NEAR((*start)[2].value, std::acos(-1.0) / 2, 1e-9); // a normal form keeps 10 digits
+        EXPECT_TRUE(readFitStart("", bad).value().empty());
+        for (const char* wrong : { "q=1", "k=", "k 1", "k=x", "km=1" }) {
+            EXPECT_FALSE(readFitStart(wrong, bad).has_value()) << wrong;
+            EXPECT_EQ(bad, wrong);
+        }
+    }
+
     TEST(FitFormula, NumbersReadBackExactly)
     {
         EXPECT_EQ(exactNumberText(1.5e-7), "1.5*10^(-7)");

@@ -4,9 +4,7 @@
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
 #include "document/csv_table.h"
-#include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
-#include "expr/typed_formula.h"
 
 #include <array>
 #include <charconv>
@@ -91,36 +89,14 @@ namespace {
         return read;
     }
 
-    // A start value: a plain number, or a constant formula such as pi/2.
-    std::optional<double> readValue(std::string_view text)
-    {
-        double value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error == std::errc() && end == text.data() + text.size())
-            return value;
-        const TypedFormula checked = checkTypedFormula(text, " ");
-        if (checked.code != kFormulaOk)
-            return std::nullopt;
-        return evaluateText(checked.normalForm, " ", 0);
-    }
-
-    // "k=1,m=2": each a parameter letter, '=' and its start value.
     std::optional<std::vector<ParameterValue>> readStart(std::string_view text, std::ostream& err)
     {
-        std::vector<ParameterValue> start;
-        while (!text.empty()) {
-            const std::size_t comma = text.find(',');
-            const std::string_view item = text.substr(0, comma);
-            text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-            const std::optional<double> value
-                = item.size() > 2 && item[1] == '=' ? readValue(item.substr(2)) : std::nullopt;
-            if (!isParameterLetter(item.empty() ? '\0' : item[0]) || !value) {
-                err << "ovilan-cli: --start takes LETTER=VALUE pairs separated by commas, the "
-                       "letters among j, k, m, v, w, z: \""
-                    << item << "\"\n";
-                return std::nullopt;
-            }
-            start.push_back({ item[0], *value });
+        std::string bad;
+        auto start = readFitStart(text, bad);
+        if (!start) {
+            err << "ovilan-cli: --start takes LETTER=VALUE pairs separated by commas, the "
+                   "letters among j, k, m, v, w, z: \""
+                << bad << "\"\n";
         }
         return start;
     }
