@@ -34,6 +34,7 @@ enum class CommandId : int {
     Integral = 32851,
     SaveAnimationFrames = 32860,
     ParametersPane = 32861,
+    FitCurve = 32870,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
