@@ -48,5 +48,6 @@ fuzz() {
 }
 fuzz formula_fuzz formula -max_len=256 -dict=fuzz/formula.dict
 fuzz document_fuzz document -max_len=4096
+fuzz csv_fuzz csv -max_len=2048
 
 echo "All tests passed."

@@ -553,6 +553,11 @@ if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.0022499999999999998,\n1,
 endif()
 run_cli(0 "" "" import ${data}/table.csv ${data}/again.ovd)
 run_cli(0 "${measured_points}" "" trace ${data}/again.ovd)
+# Every digit of the data survives the document file, where a typed cell keeps ten.
+file(WRITE ${data}/digits.csv "0.123456789012345,-2.7182818284590452e-9\n1,2\n")
+run_cli(0 "" "" import ${data}/digits.csv ${data}/digits.ovd)
+run_cli(0 "graph,index,x,y,penUp\n0,0,0.123456789012345,-2.7182818284590452e-09,1\n0,1,1,2,0\n" ""
+  trace ${data}/digits.ovd)
 # Without --graph every graph's traced points, as trace prints them.
 run_cli(0 "" "" export ${EXAMPLES}/gallery.ovd ${data}/gallery.csv)
 file(READ ${data}/gallery.csv exported)
@@ -604,7 +609,7 @@ foreach(row RANGE 1 2001)
 endforeach()
 file(WRITE ${data}/long.csv "${rows}")
 run_cli(1 "" "" import ${data}/long.csv ${data}/long.ovd)
-expect_errors("ovilan-cli: the file has 2001 rows; a table graph holds 2000. --first 2000 imports the first 2000.\n")
+expect_errors("The file has 2001 rows; a table graph holds 2000. --first 2000 imports the first 2000.\n")
 run_cli(0 "" "" import ${data}/long.csv ${data}/long.ovd --first 2000)
 run_cli(0 "<any>" "" info ${data}/long.ovd)
 if(NOT last_output MATCHES "Table 2000 elements")

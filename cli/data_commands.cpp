@@ -5,6 +5,7 @@
 #include "cli/file_access.h"
 #include "document/csv_table.h"
 #include "document/document_file.h"
+#include "document/load_allowance.h"
 #include "graph/table_graph.h"
 
 #include <charconv>
@@ -96,8 +97,8 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
         return kExitRefused;
     const std::size_t rows = table->rows.size();
     if (!read->number && rows > static_cast<std::size_t>(kTableRows)) {
-        err << "ovilan-cli: the file has " << rows << " rows; a table graph holds " << kTableRows
-            << ". --first " << kTableRows << " imports the first " << kTableRows << ".\n";
+        err << csvRowsBeyondTableText(rows) << " --first " << kTableRows << " imports the first "
+            << kTableRows << ".\n";
         return kExitRefused;
     }
     const std::size_t taken
@@ -106,6 +107,11 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
     COvilanDoc document(preferences);
     auto graph = std::make_unique<CTableGraph>(document);
     fillTableGraph(*graph, std::span(table->rows).first(taken));
+    // Numbers of thousands of digits each could make a table too costly to check on opening.
+    if (!loadsWithGraph(document, *graph, 0)) {
+        err << kDocumentTooLarge << '\n';
+        return kExitRefused;
+    }
     document.insertGraph(std::move(graph), 0);
     if (!writeFileSafely(std::string(read->target), writeDocument(document))) {
         err << "Failed to save document.\n";

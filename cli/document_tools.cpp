@@ -104,7 +104,16 @@ int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ost
         err << "ovilan-cli: the document has no graph " << *only << '\n';
         return kExitRefused;
     }
-    out << csvOfTracedPoints(document, only);
+    // A graph at a time, so the largest document's points never stand in memory at once.
+    out << kTracedPointsHeader;
+    std::string lines;
+    for (std::int32_t g = 0; g < document.graphCount() && out; ++g) {
+        if (only && g != *only)
+            continue;
+        lines.clear();
+        appendTracedPoints(lines, document.graph(g), g);
+        out << lines;
+    }
     return kExitSuccess;
 }
 

@@ -2,6 +2,8 @@
 
 #include "document/csv_table.h"
 
+#include "expr/exact_number.h"
+#include "graph/table_graph.h"
 #include "render/plot_label.h"
 
 #include <algorithm>
@@ -55,26 +57,30 @@ namespace {
         return 0;
     }
 
-    // Whether the start of the file is UTF-8 text; a sequence cut off by the probe's end counts.
-    bool looksLikeText(std::string_view bytes, bool& hasNul)
+    // Whether the text is UTF-8 throughout; with `cutOff`, a sequence cut off at the end counts.
+    bool isUtf8(std::string_view text, bool cutOff = false)
     {
-        const std::string_view probe = bytes.substr(0, kTextProbeBytes);
-        hasNul = probe.find('\0') != std::string_view::npos;
-        if (hasNul)
-            return false;
-        for (std::size_t i = 0; i < probe.size();) {
-            const std::size_t length = sequenceLength(static_cast<unsigned char>(probe[i]));
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t length = sequenceLength(static_cast<unsigned char>(text[i]));
             if (length == 0)
                 return false;
             for (std::size_t k = 1; k < length; ++k) {
-                if (i + k >= probe.size())
-                    return bytes.size() > probe.size();
-                if ((static_cast<unsigned char>(probe[i + k]) & 0xC0) != 0x80)
+                if (i + k >= text.size())
+                    return cutOff;
+                if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
                     return false;
             }
             i += length;
         }
         return true;
+    }
+
+    // Whether the start of the file is UTF-8 text.
+    bool looksLikeText(std::string_view bytes, bool& hasNul)
+    {
+        const std::string_view probe = bytes.substr(0, kTextProbeBytes);
+        hasNul = probe.find('\0') != std::string_view::npos;
+        return !hasNul && isUtf8(probe, bytes.size() > probe.size());
     }
 
     struct Record {
@@ -306,12 +312,16 @@ namespace {
             }
             if (record.cells.size() > 2) {
                 row.label = trimmedCell(record.cells[2]);
+                const std::string where = "Line " + number(record.line) + ", column 3";
                 if (row.label.size() > kMaxCaptionLength)
-                    return CsvRefusal { "Line " + number(record.line)
-                            + ", column 3 is longer than a label may be ("
+                    return CsvRefusal { where + " is longer than a label may be ("
                             + number(kMaxCaptionLength) + " characters).",
                         record.line,
                         3 };
+                // Only the file's start shows its encoding; a label further on must not be
+                // stored as bytes no caption can show.
+                if (!isUtf8(row.label))
+                    return CsvRefusal { where + " is not UTF-8 text.", record.line, 3 };
             }
             table_.rows.push_back(std::move(row));
             return std::nullopt;
@@ -335,6 +345,17 @@ namespace {
     };
 
 } // namespace
+
+std::string csvRowsBeyondTableText(std::size_t rows)
+{
+    return "The file has " + number(rows) + " rows; a table graph holds " + number(kTableRows)
+        + ".";
+}
+
+std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComma)
+{
+    return exactNumberText(cell, decimalComma);
+}
 
 CsvReading readCsvTable(std::string_view bytes)
 {

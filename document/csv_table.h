@@ -10,6 +10,7 @@
 
 namespace ovilan {
 
+class CGraph;
 class COvilanDoc;
 class CTableGraph;
 
@@ -61,11 +62,12 @@ struct CsvReading {
 // names its line and column. An empty, binary or oversized file is refused.
 CsvReading readCsvTable(std::string_view bytes);
 
-// A number as the program writes it in a cell: every digit typed is kept (10 significant digits
-// is not enough for data), a small or large magnitude is written "1.5*10^(-7)", a decimal comma
-// becomes a point, a plus sign and leading or trailing zeros go. The text evaluates to exactly
-// the double the typed number denotes. Nothing when the cell is not a number in a usual notation
-// ("-0.5", ".5", "1e-5", "1E+3", and with decimalComma also "3,14") or lies beyond +-10^306.
+// "The file has 2500 rows; a table graph holds 2000.": what to say before offering to take the
+// first 2000 rows of a longer file.
+std::string csvRowsBeyondTableText(std::size_t rows);
+
+// A cell's number as the program writes it, every digit kept (see exactNumberText): "3,14"
+// with decimalComma gives "3.14", "1e-5" gives "1*10^(-5)"; nothing when it is not a number.
 std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComma);
 
 // Fills a table graph's cells from the rows, at most the graph's 2000 (the caller asks first),
@@ -80,5 +82,9 @@ std::string csvOfTableGraph(const CTableGraph& graph);
 // `only`, numbered by their place in the document (what `ovilan-cli trace` prints).
 std::string csvOfTracedPoints(
     const COvilanDoc& document, std::optional<std::int32_t> only = std::nullopt);
+// The same a graph at a time, for a writer that streams: the header line, then the lines of one
+// graph's points with `index` as its number.
+inline constexpr std::string_view kTracedPointsHeader = "graph,index,x,y,penUp\n";
+void appendTracedPoints(std::string& out, const CGraph& graph, std::int32_t index);
 
 } // namespace ovilan

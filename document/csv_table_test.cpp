@@ -1,6 +1,8 @@
 #include "document/csv_table.h"
+#include "document/document_file.h"
 #include "document/ovilan_doc.h"
 #include "expr/dialog_fields.h"
+#include "expr/exact_number.h"
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
 #include "graph/table_graph.h"
@@ -48,6 +50,32 @@ namespace {
             EXPECT_EQ(csvNumberText(row.cell, row.decimalComma), row.text) << row.cell;
     }
 
+    TEST(CsvNumberText, OnlyTheProgramsOwnExactTextIsKeptAsItStands)
+    {
+        for (const char* text : { "0.5",
+                 "-3.14159265358979323",
+                 "1*10^(-5)",
+                 "-1.5*10^(-7)",
+                 "2.5*10^12",
+                 "123456789012345678",
+                 "0" })
+            EXPECT_TRUE(isExactNumberText(text)) << text;
+        for (const char* text : { "0.50",
+                 "+1",
+                 "1e-5",
+                 ".5",
+                 "1*10^-5",
+                 "1*10^(5)",
+                 "1.5*10^(-7",
+                 "15*10^6",
+                 "pi/2",
+                 "1.570796327*x",
+                 "",
+                 "-0",
+                 "1*10^(-5)*10^2" })
+            EXPECT_FALSE(isExactNumberText(text)) << text;
+    }
+
     TEST(CsvNumberText, RefusesWhatIsNotANumberOrOutOfRange)
     {
         for (const char* cell : { "",
@@ -73,6 +101,9 @@ namespace {
                  "1e999999999999999",
                  "3,14;" })
             EXPECT_FALSE(csvNumberText(cell, false)) << cell;
+        // More digits than a cell may hold, though the value is ordinary.
+        EXPECT_FALSE(csvNumberText("0.1" + std::string(kMaxFormulaLength, '1'), false));
+        EXPECT_TRUE(csvNumberText("0.1" + std::string(kMaxFormulaLength - 4, '1'), false));
         // A decimal comma, when allowed, is the only mark: a cell has one.
         for (const char* cell : { "1,2,3", "1.234,5", "1,5e" })
             EXPECT_FALSE(csvNumberText(cell, true)) << cell;
@@ -107,6 +138,8 @@ namespace {
             const std::optional<double> read = evaluateText(*text, " ", 0);
             ASSERT_TRUE(read) << typed << " as " << *text;
             ASSERT_EQ(*read, expected) << typed << " as " << *text;
+            // So that a document keeps it as it stands, not as its ten-digit normal form.
+            ASSERT_TRUE(isExactNumberText(*text)) << typed << " as " << *text;
             ++checked;
         }
         EXPECT_GT(checked, 19000);
@@ -290,6 +323,8 @@ namespace {
         const CsvReading label = readCsvTable("1,2," + std::string(501, 'a') + "\n");
         EXPECT_EQ(label.refusal.message,
             "Line 1, column 3 is longer than a label may be (500 characters).");
+        const CsvReading latin1 = readCsvTable(std::string(2000, '\n') + "1;2;25 \xB5m\n");
+        EXPECT_EQ(latin1.refusal.message, "Line 2001, column 3 is not UTF-8 text.");
         const std::string huge(kMaxCsvFileBytes + 1, '1');
         EXPECT_EQ(readCsvTable(huge).refusal.message, "The file is larger than 64 MB.");
     }
@@ -306,6 +341,8 @@ namespace {
     {
         const CsvTable read = readable(numberedRows(2500));
         ASSERT_EQ(read.rows.size(), 2500u);
+        EXPECT_EQ(csvRowsBeyondTableText(read.rows.size()),
+            "The file has 2500 rows; a table graph holds 2000.");
         EXPECT_EQ(read.rows.back().line, 2501u);
         EXPECT_EQ(read.rows.back().y, "2499.5");
 
@@ -322,6 +359,39 @@ namespace {
         fillTableGraph(graph, std::span(read.rows).first(3));
         EXPECT_EQ(graph.steps, 2);
         EXPECT_EQ(graph.cellX.storedCells(), 3u);
+    }
+
+    // A normal form keeps ten digits; measured data keeps all of them through a save and an open,
+    // while any other cell still comes back as its normal form.
+    TEST(CsvReading, EveryDigitSurvivesSavingAndOpening)
+    {
+        const CsvTable read = readable("0.123456789012345;3,14159265358979323\n"
+                                       "-1,2345678901234e-20;6.02214076e23\n");
+        const AppPreferences preferences;
+        COvilanDoc document(preferences);
+        auto table = std::make_unique<CTableGraph>(document);
+        fillTableGraph(*table, read.rows);
+        table->cellX[2] = "pi/2";
+        table->cellY[2] = "0.10";
+        table->computePoints();
+        const std::vector<double> xs = table->xs;
+        const std::vector<double> ys = table->ys;
+        document.insertGraph(std::move(table), 0);
+
+        COvilanDoc reread(preferences);
+        ASSERT_TRUE(loadDocument(reread, writeDocument(document)));
+        const auto& loaded = static_cast<const CTableGraph&>(reread.graph(0));
+        EXPECT_EQ(loaded.cellX[0], "0.123456789012345");
+        EXPECT_EQ(loaded.cellY[0], "3.14159265358979323");
+        EXPECT_EQ(loaded.cellX[1], "-1.2345678901234*10^(-20)");
+        // 6.02214076 * 10^23 rounds twice and misses the double, so the digits stand plainly.
+        EXPECT_EQ(loaded.cellY[1], "602214076000000000000000");
+        EXPECT_EQ(loaded.cellX[2], "1.570796327");
+        EXPECT_EQ(loaded.cellY[2], "0.1");
+        EXPECT_EQ(std::vector(loaded.xs.begin(), loaded.xs.begin() + 2),
+            std::vector(xs.begin(), xs.begin() + 2));
+        EXPECT_EQ(std::vector(loaded.ys.begin(), loaded.ys.begin() + 2),
+            std::vector(ys.begin(), ys.begin() + 2));
     }
 
     TEST(CsvWriting, ATableGraphReadsBackExactlyWithItsLabels)

@@ -48,23 +48,6 @@ namespace {
         out += '"';
     }
 
-    void appendTracedPoints(std::string& out, const CGraph& graph, std::int32_t index)
-    {
-        for (std::int32_t i = 0; i <= graph.steps; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            appendInteger(out, index);
-            out += ',';
-            appendInteger(out, i);
-            out += ',';
-            appendExact(out, graph.xs[at]);
-            out += ',';
-            appendExact(out, graph.ys[at]);
-            out += ',';
-            appendInteger(out, graph.penUp[at]);
-            out += '\n';
-        }
-    }
-
 } // namespace
 
 void fillTableGraph(CTableGraph& graph, std::span<const CsvRow> rows)
@@ -103,9 +86,26 @@ std::string csvOfTableGraph(const CTableGraph& graph)
     return out;
 }
 
+void appendTracedPoints(std::string& out, const CGraph& graph, std::int32_t index)
+{
+    for (std::int32_t i = 0; i <= graph.steps; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        appendInteger(out, index);
+        out += ',';
+        appendInteger(out, i);
+        out += ',';
+        appendExact(out, graph.xs[at]);
+        out += ',';
+        appendExact(out, graph.ys[at]);
+        out += ',';
+        appendInteger(out, graph.penUp[at]);
+        out += '\n';
+    }
+}
+
 std::string csvOfTracedPoints(const COvilanDoc& document, std::optional<std::int32_t> only)
 {
-    std::string out = "graph,index,x,y,penUp\n";
+    std::string out(kTracedPointsHeader);
     for (std::int32_t g = 0; g < document.graphCount(); ++g)
         if (!only || g == *only)
             appendTracedPoints(out, *document.graphs[static_cast<std::size_t>(g)], g);

@@ -1,5 +1,6 @@
 #include "graph/table_graph.h"
 
+#include "expr/exact_number.h"
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
 #include "graph/curve_raster.h"
@@ -17,17 +18,24 @@ namespace {
     enum class CellKind { Coordinate, Label };
 
     // Reads one cell; an empty one stays unstored. A coordinate is checked as a constant formula
-    // and kept as its normal form; a label is drawn beside its point, so its length is a caption's.
+    // and kept as its normal form, unless it is a number already written the program's way with
+    // more digits than the normal form's ten, as measured data is: then every digit is kept. A
+    // label is drawn beside its point, so its length is a caption's.
     void readCell(ArchiveReader& in, TableColumn& column, std::size_t row, CellKind kind)
     {
         std::string text = in.readString();
         if (text.empty())
             return;
-        if (kind == CellKind::Coordinate)
+        if (kind == CellKind::Coordinate) {
+            std::string normalForm = text;
             require(text.size() <= kMaxFormulaLength
-                && checkFormula(text, " ", in.checkWork()) == kFormulaOk);
-        else
+                && checkFormula(normalForm, " ", in.checkWork()) == kFormulaOk);
+            // Most cells are their own normal form; only the others need the closer look.
+            if (normalForm != text && !isExactNumberText(text))
+                text = std::move(normalForm);
+        } else {
             require(text.size() <= kMaxCaptionLength);
+        }
         column[row] = std::move(text);
     }
 

@@ -1,9 +1,11 @@
-// A number from a data file as the program's own number text.
+// A number typed in a usual notation as the program's own number text, every digit kept.
 
-#include "document/csv_table.h"
+#include "expr/exact_number.h"
+
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -157,15 +159,6 @@ namespace {
         return text + '*' + powerOfTen(number.decade());
     }
 
-    // "15*10^6" or "15/10^8": exact whenever both factors are, which the first form is not.
-    std::string wholeDigitsText(const DecimalNumber& number)
-    {
-        const std::string sign = number.negative ? "-" : "";
-        if (number.scale >= 0)
-            return sign + number.digits + '*' + powerOfTen(number.scale);
-        return sign + number.digits + '/' + powerOfTen(-number.scale);
-    }
-
     bool evaluatesTo(const std::string& text, double value)
     {
         const std::optional<double> read = evaluateText(text, " ", 0);
@@ -174,9 +167,9 @@ namespace {
 
 } // namespace
 
-std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComma)
+std::optional<std::string> exactNumberText(std::string_view text, bool decimalComma)
 {
-    const std::optional<DecimalNumber> number = readDecimal(cell, decimalComma);
+    const std::optional<DecimalNumber> number = readDecimal(text, decimalComma);
     if (!number)
         return std::nullopt;
     if (number->digits.empty())
@@ -190,14 +183,32 @@ std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComm
     const auto count = static_cast<long long>(number->digits.size());
     const std::string plain = plainText(*number);
     if (decade >= -4 && decade < std::max(10LL, count))
-        return plain;
-    // A power of ten is a second rounding, so each form is taken only when it reads back exactly.
-    for (const std::string& text : { scientificText(*number), wholeDigitsText(*number) })
-        if (evaluatesTo(text, *value))
-            return text;
+        return plain.size() <= kMaxFormulaLength ? std::optional(plain) : std::nullopt;
+    // A power of ten is a second rounding, so the program's way is taken only when it reads back
+    // exactly; else the plain digits, which always do.
+    std::string scientific = scientificText(*number);
+    if (evaluatesTo(scientific, *value))
+        return scientific;
     if (plain.size() <= kMaxFormulaLength)
         return plain;
     return std::nullopt;
+}
+
+bool isExactNumberText(std::string_view text)
+{
+    // "1.5*10^(-7)" is read back as "1.5e-7".
+    std::string usual(text);
+    const std::size_t power = usual.find("*10^");
+    if (power != std::string::npos) {
+        std::string exponent = usual.substr(power + 4);
+        if (exponent.starts_with("(-") && exponent.ends_with(')'))
+            exponent = exponent.substr(1, exponent.size() - 2);
+        else if (exponent.starts_with('-') || exponent.starts_with('('))
+            return false;
+        usual = usual.substr(0, power) + 'e' + exponent;
+    }
+    const std::optional<std::string> exact = exactNumberText(usual, false);
+    return exact && *exact == text;
 }
 
 } // namespace ovilan
