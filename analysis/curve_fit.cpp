@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,6 +86,26 @@ namespace {
 
     using Outcome = std::variant<Fitted, std::string>;
 
+    // A coefficient whose term stays below one unit in the last place of every y is rounding
+    // left over from the solve (-6.3*10^(-33) beside an exact parabola); the data cannot tell
+    // it from 0.
+    void dropRoundingResidue(
+        std::vector<double>& a, std::span<const double> u, std::span<const double> ys)
+    {
+        double largestY = 0;
+        for (const double y : ys)
+            largestY = std::max(largestY, std::fabs(y));
+        const double resolution = largestY * std::numeric_limits<double>::epsilon() / 2;
+        for (std::size_t j = 0; j < a.size(); ++j) {
+            double largestTerm = 0;
+            for (const double value : u)
+                largestTerm = std::max(
+                    largestTerm, std::fabs(a[j] * std::pow(value, static_cast<double>(j))));
+            if (largestTerm < resolution)
+                a[j] = 0;
+        }
+    }
+
     Outcome linearInCoefficients(std::span<const double> u,
         std::span<const double> ys,
         int degree,
@@ -93,6 +114,7 @@ namespace {
         auto coefficients = fitPolynomial(u, ys, degree);
         if (!coefficients)
             return tooFewDifferentX(request);
+        dropRoundingResidue(*coefficients, u, ys);
         Fitted fitted { std::move(*coefficients), {}, 0 };
         for (std::size_t i = 0; i < u.size(); ++i)
             fitted.residuals.push_back(ys[i] - polynomialValue(fitted.coefficients, u[i]));
@@ -203,15 +225,25 @@ namespace {
         return nonlinear(residuals, xs.size(), std::move(start), letters, true);
     }
 
+    // "x^2-2*x+0.5" rather than "0.5-2*x+1*x^2"-like noise: zero terms left out, a unit
+    // coefficient not written.
     std::string polynomialText(std::span<const double> a, std::string_view variable)
     {
-        std::string text = exactNumberText(a[0]);
-        for (std::size_t j = 1; j < a.size(); ++j) {
-            text += signedTermText(a[j]) + "*" + std::string(variable);
+        std::string text;
+        for (std::size_t j = 0; j < a.size(); ++j) {
+            if (a[j] == 0)
+                continue;
+            std::string power = j == 0 ? "" : std::string(variable);
             if (j > 1)
-                text += "^" + std::to_string(j);
+                power += "^" + std::to_string(j);
+            std::string term = j > 0 && std::fabs(a[j]) == 1
+                ? (std::signbit(a[j]) ? "-" : "+") + power
+                : signedTermText(a[j]) + (j > 0 ? "*" + power : "");
+            if (text.empty() && term.front() == '+')
+                term.erase(0, 1);
+            text += term;
         }
-        return text;
+        return text.empty() ? "0" : text;
     }
 
     std::string formulaText(
@@ -222,11 +254,11 @@ namespace {
         case FitModel::Polynomial:
             return polynomialText(c, "x");
         case FitModel::Logarithmic:
-            return exactNumberText(c[0]) + signedTermText(c[1]) + "*ln(x)";
+            return polynomialText(c, "ln(x)");
         case FitModel::Exponential:
-            return exactNumberText(c[0]) + "*exp(" + exactNumberText(c[1]) + "*x)";
+            return coefficientText(c[0]) + "*exp(" + coefficientText(c[1]) + "*x)";
         case FitModel::Power:
-            return exactNumberText(c[0]) + "*x^(" + exactNumberText(c[1]) + ")";
+            return coefficientText(c[0]) + "*x^(" + coefficientText(c[1]) + ")";
         case FitModel::Formula: {
             std::array<double, kParameterCount> values {};
             for (std::size_t i = 0; i < letters.size(); ++i)

@@ -195,6 +195,19 @@ namespace {
         expectFormulaTraces(logFit, x, logRequest);
     }
 
+    TEST(CurveFit, AnExactPolynomialIsWrittenWithoutRoundingNoise)
+    {
+        const std::vector<double> x { -2, -1, 0, 1, 2, 3 };
+        std::vector<double> y;
+        for (const double v : x)
+            y.push_back(v * v - 2 * v);
+        const FitResult fit = fitCurve(x, y, polynomial(2));
+        ASSERT_TRUE(fit.ok()) << fit.refusal;
+        EXPECT_EQ(fit.formula, "-2*x+x^2");
+        EXPECT_EQ(fit.coefficients[0].value, 0);
+        EXPECT_EQ(fit.residualSd, 0);
+    }
+
     TEST(CurveFit, RefusesWhatCannotBeFitted)
     {
         const std::vector<double> x { -1, 0, 1, 2, 3 };
@@ -254,12 +267,12 @@ namespace {
 
     TEST(FitFormula, NumbersReadBackExactly)
     {
-        EXPECT_EQ(exactNumberText(1.5e-7), "1.5*10^(-7)");
-        EXPECT_EQ(exactNumberText(-2.5e20), "-2.5*10^20");
-        EXPECT_EQ(exactNumberText(0.1), "0.1");
+        EXPECT_EQ(coefficientText(1.5e-7), "1.5*10^(-7)");
+        EXPECT_EQ(coefficientText(-2.5e20), "-2.5*10^20");
+        EXPECT_EQ(coefficientText(0.1), "0.1");
         EXPECT_EQ(signedTermText(-0.25), "-0.25");
         for (const double value : { 1.0 / 3, -2.0e-9 / 7, 6.02214076e23, 238.94212918 }) {
-            const TypedFormula checked = checkTypedFormula(exactNumberText(value) + "*x", "x");
+            const TypedFormula checked = checkTypedFormula(coefficientText(value) + "*x", "x");
             ASSERT_EQ(checked.code, kFormulaOk);
             EXPECT_NEAR(*evaluateText(checked.normalForm, "x", 1) / value, 1, 1e-9);
         }

@@ -1,5 +1,6 @@
 #include "analysis/fit_formula.h"
 
+#include "expr/exact_number.h"
 #include "expr/formula_check.h"
 #include "expr/parameters.h"
 #include "expr/text_evaluator.h"
@@ -14,29 +15,19 @@
 
 namespace ovilan {
 
-std::string exactNumberText(double value)
+std::string coefficientText(double value)
 {
-    std::array<char, 32> buffer {};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::array<char, 32> digits {};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc())
         return "0";
-    const std::string digits(buffer.data(), end);
-    const std::size_t e = digits.find('e');
-    if (e == std::string::npos)
-        return digits;
-    int exponent = 0;
-    const char* first = digits.data() + e + 1;
-    if (*first == '+')
-        ++first;
-    std::from_chars(first, digits.data() + digits.size(), exponent);
-    const std::string power
-        = exponent < 0 ? "(" + std::to_string(exponent) + ")" : std::to_string(exponent);
-    return digits.substr(0, e) + "*10^" + power;
+    // The shortest digits that round-trip, respelt the formula language's way.
+    return exactNumberText(std::string_view(digits.data(), end), false).value_or("0");
 }
 
 std::string signedTermText(double value)
 {
-    return (std::signbit(value) ? "-" : "+") + exactNumberText(std::fabs(value));
+    return (std::signbit(value) ? "-" : "+") + coefficientText(std::fabs(value));
 }
 
 std::string substituteExactly(std::string_view text, std::span<const double> values)
@@ -48,7 +39,7 @@ std::string substituteExactly(std::string_view text, std::span<const double> val
         if (!index)
             result += c;
         else
-            result += '(' + exactNumberText(parameterValue(values, *index)) + ')';
+            result += '(' + coefficientText(parameterValue(values, *index)) + ')';
     }
     return result;
 }

@@ -12,7 +12,7 @@ namespace ovilan {
 // A coefficient as formula text that reads back as the same double: the shortest digits that
 // round-trip, with a power of ten written the formula language's way ("1.5*10^(-7)", never
 // "1.5e-7").
-std::string exactNumberText(double value);
+std::string coefficientText(double value);
 
 // "+ 2.5" or "- 2.5" for a term after the first, so a negative coefficient reads "x-2.5" rather
 // than "x+-2.5", which the formula check refuses.

@@ -626,7 +626,7 @@ run_cli(2 "" "" import ${data}/long.csv)
 file(WRITE ${data}/line.csv "x;y\n0;-1\n1;1\n2;3\n3;5\n4;7\n")
 run_cli(0 "a\t-1\nb\t2\nR²\t1\nsd\t0\nformula\t-1+2*x\n" "" fit ${data}/line.csv --model linear)
 file(WRITE ${data}/parabola.csv "-2,7\n-1,2\n0,-1\n1,-2\n2,-1\n3,2\n")
-run_cli(0 "a0\t-1\na1\t-2\na2\t1\nR²\t1\nsd\t0\nformula\t-1-2*x+1*x^2\n" ""
+run_cli(0 "a0\t-1\na1\t-2\na2\t1\nR²\t1\nsd\t0\nformula\t-1-2*x+x^2\n" ""
   fit ${data}/parabola.csv --model poly 2)
 file(WRITE ${data}/misra1a.csv
   "77.6\t10.07\n114.9\t14.73\n141.1\t17.94\n190.8\t23.93\n239.9\t29.61\n289.0\t35.18\n332.8\t40.02\n"
