@@ -5,6 +5,7 @@
 #include "dialogs/fit_preview.h"
 #include "dialogs/form_parts.h"
 #include "document/ovilan_doc.h"
+#include "expr/number_format.h"
 #include "graph/table_graph.h"
 
 #include <QComboBox>
@@ -16,8 +17,6 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <cstdio>
 
 namespace ovilan {
 
@@ -37,12 +36,7 @@ namespace {
         { "Own formula with parameters", FitModel::Formula },
     };
 
-    QString number(double value)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.10g", value);
-        return QString::fromLatin1(text);
-    }
+    QString number(double value) { return QString::fromStdString(formatNumber(value)); }
 
     FitResult refusedFit(std::string text)
     {
@@ -60,9 +54,7 @@ namespace {
             text += QString::fromStdString(coefficient.name) + QStringLiteral(" = ")
                 + number(coefficient.value) + QLatin1Char('\n');
         text += QStringLiteral("R² = ") + number(fit.rSquared) + QLatin1Char('\n');
-        text += QStringLiteral("Residual standard deviation = ") + number(fit.residualSd)
-            + QLatin1Char('\n');
-        text += QStringLiteral("y = ") + QString::fromStdString(fit.normalForm);
+        text += QStringLiteral("Residual standard deviation = ") + number(fit.residualSd);
         return text;
     }
 
@@ -108,10 +100,15 @@ CFitDlg::CFitDlg(
     summary_->setObjectName(QStringLiteral("summary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     summary_->setWordWrap(true);
+    // A long formula scrolls in its field rather than widening the dialog.
+    fitted_ = namedLineEdit("fitted", resultGroup);
+    fitted_->setReadOnly(true);
     preview_ = new CFitPreview(resultGroup);
     preview_->setPoints(points_.x, points_.y);
-    rows->addWidget(summary_, 0, 0);
-    rows->addWidget(preview_, 1, 0);
+    rows->addWidget(summary_, 0, 0, 1, 2);
+    rows->addWidget(new QLabel(QStringLiteral("y ="), resultGroup), 1, 0);
+    rows->addWidget(fitted_, 1, 1);
+    rows->addWidget(preview_, 2, 0, 1, 2);
     layout->addWidget(resultGroup);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -165,6 +162,8 @@ void CFitDlg::refit()
 void CFitDlg::showResult()
 {
     summary_->setText(resultText(result_));
+    fitted_->setText(QString::fromStdString(result_.normalForm));
+    fitted_->setCursorPosition(0);
     preview_->setCurve(
         result_.ok() ? std::optional(prepare(result_.normalForm, "x")) : std::nullopt);
 }

@@ -51,6 +51,7 @@ private:
     QLineEdit* formula_ = nullptr;
     QLineEdit* start_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLineEdit* fitted_ = nullptr;
     CFitPreview* preview_ = nullptr;
     QTimer* pause_ = nullptr;
 };
