@@ -198,7 +198,8 @@ namespace {
             return "The formula is not valid: " + std::string(formulaErrorText(code));
         const std::optional<Expression> expression = compileParameterFormula(request.formula);
         if (!expression)
-            return std::string("This formula cannot be fitted as it is written.");
+            return std::string("This formula cannot be fitted as it is written; put * after each "
+                               "parameter, as in k*exp(x).");
 
         auto values = std::make_shared<std::array<double, kParameterCount>>();
         auto evaluator = std::make_shared<ExpressionEvaluator>(*expression, *values);

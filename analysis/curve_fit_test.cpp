@@ -288,6 +288,18 @@ namespace {
         values[1] = -1;
         EXPECT_NEAR(*evaluator.evaluate(2), -4 + std::exp(1.0) / 5, 1e-12);
         EXPECT_FALSE(compileParameterFormula("k*x+").has_value());
+
+        // Written the short way: kx is k*x, X is x.
+        const auto shortWay = compileParameterFormula("kx^2+mX");
+        ASSERT_TRUE(shortWay.has_value());
+        ExpressionEvaluator shortEvaluator(*shortWay, values);
+        EXPECT_NEAR(*shortEvaluator.evaluate(3), -1 * 9 - 0.5 * 3, 1e-12);
+        EXPECT_EQ(
+            fitCurve(
+                std::array { 1.0, 2.0, 3.0 }, std::array { 1.0, 2.0, 3.0 }, formula("kexp(x)", {}))
+                .refusal,
+            "This formula cannot be fitted as it is written; put * after each parameter, as in "
+            "k*exp(x).");
     }
 
 } // namespace

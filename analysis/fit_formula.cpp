@@ -46,7 +46,9 @@ std::string substituteExactly(std::string_view text, std::span<const double> val
 
 namespace {
 
-    // Where the variable x stands alone in a text: not inside a longer name such as "exp".
+    // Where the variable stands alone in a text, not inside a longer name such as "exp": a run of
+    // letters made only of x (the check reads "xx", a probe of "kx", as x*x) is one leaf a letter.
+    // The check also takes X for x.
     std::vector<std::size_t> variableLeaves(std::string_view text)
     {
         std::vector<std::size_t> leaves;
@@ -60,8 +62,11 @@ namespace {
             while (end < text.size()
                 && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_'))
                 ++end;
-            if (end - i == 1 && text[i] == 'x')
-                leaves.push_back(i);
+            const std::string_view run = text.substr(i, end - i);
+            if (run.find_first_not_of("xX") == std::string_view::npos) {
+                for (std::size_t at = i; at < end; ++at)
+                    leaves.push_back(at);
+            }
             i = end;
         }
         return leaves;
@@ -116,8 +121,10 @@ std::optional<Expression> compileParameterFormula(std::string_view text)
     if (typedLeaves.size() != normalLeaves.size())
         return std::nullopt;
     std::string normalForm = checked.normalForm;
-    for (std::size_t i = 0; i < typedLeaves.size(); ++i)
-        normalForm[normalLeaves[i]] = text[typedLeaves[i]];
+    for (std::size_t i = 0; i < typedLeaves.size(); ++i) {
+        const char typed = text[typedLeaves[i]];
+        normalForm[normalLeaves[i]] = isParameterLetter(typed) ? typed : 'x';
+    }
     if (!agreesWithSubstitution(text, normalForm))
         return std::nullopt;
     return prepare(normalForm, "x");
