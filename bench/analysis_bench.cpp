@@ -3,17 +3,20 @@
 // 1e-10. Prints one summary line per figure.
 
 #include "analysis/curve_features.h"
+#include "analysis/curve_fit.h"
 #include "analysis/integral.h"
 #include "analysis/intersections.h"
 #include "bench/summary_reporter.h"
 #include "expr/formula_check.h"
 
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <numbers>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,6 +89,52 @@ void integral(benchmark::State& state)
     }
 }
 
+// Measurements of 2000 points: a smooth curve plus a deterministic ripple standing for noise.
+constexpr int kFitPoints = 2000;
+
+struct FitData {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+template <typename Curve> FitData measured(double from, double to, Curve curve)
+{
+    FitData data;
+    for (int i = 0; i < kFitPoints; ++i) {
+        const double x = from + (to - from) * i / (kFitPoints - 1);
+        data.x.push_back(x);
+        data.y.push_back(curve(x) + 0.01 * std::sin(37.0 * i));
+    }
+    return data;
+}
+
+void fitBenchmark(benchmark::State& state, const FitData& data, const ovilan::FitRequest& request)
+{
+    for (auto _ : state) {
+        const ovilan::FitResult fit = ovilan::fitCurve(data.x, data.y, request);
+        if (!fit.ok())
+            state.SkipWithError(fit.refusal.c_str());
+        benchmark::DoNotOptimize(fit.coefficients.data());
+    }
+}
+
+void fitPolynomial6(benchmark::State& state)
+{
+    static const FitData data = measured(-1, 3, [](double x) {
+        return 1 - 2 * x + 0.5 * x * x - 0.3 * std::pow(x, 3) + 0.1 * std::pow(x, 6);
+    });
+    fitBenchmark(state, data, { ovilan::FitModel::Polynomial, 6, {}, {} });
+}
+
+void fitNonlinear3(benchmark::State& state)
+{
+    static const FitData data
+        = measured(0, 10, [](double x) { return 2 * std::exp(-0.5 * x) + 1; });
+    fitBenchmark(state,
+        data,
+        { ovilan::FitModel::Formula, 2, "k*exp(m*x)+v", { { 'k', 1 }, { 'm', -1 }, { 'v', 0 } } });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -96,6 +145,9 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("analysis/line_crossings", lineCrossings)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("analysis/integral", integral)->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("fit/poly6", fitPolynomial6)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("fit/nonlinear3", fitNonlinear3)->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     ovilan::bench::SummaryReporter reporter;
@@ -115,5 +167,9 @@ int main(int argc, char** argv)
         reporter.time("analysis/line_crossings"));
     std::printf("analysis integral tolerance=1e-10 ms=%.3f (budget 5)\n",
         reporter.time("analysis/integral"));
+    std::printf("fit poly6 points=%d ms=%.3f (budget 5)\n", kFitPoints, reporter.time("fit/poly6"));
+    std::printf("fit nonlinear3 points=%d ms=%.3f (budget 50)\n",
+        kFitPoints,
+        reporter.time("fit/nonlinear3"));
     return 0;
 }

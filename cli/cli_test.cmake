@@ -620,3 +620,37 @@ run_cli(0 "graph,index,x,y,penUp\n0,0,1,1,1\n0,1,2,2,0\n0,2,3,3,0\n" "" trace ${
 run_cli(2 "" "" import ${data}/long.csv ${data}/long.ovd --first 2001)
 run_cli(2 "" "" import ${data}/long.csv ${data}/long.ovd --first 0)
 run_cli(2 "" "" import ${data}/long.csv)
+
+# fit: a spreadsheet's file fitted by each kind of model; the coefficients as %.17g, then R²,
+# the residual standard deviation and the fitted curve's normal form.
+file(WRITE ${data}/line.csv "x;y\n0;-1\n1;1\n2;3\n3;5\n4;7\n")
+run_cli(0 "a\t-1\nb\t2\nR²\t1\nsd\t0\nformula\t-1+2*x\n" "" fit ${data}/line.csv --model linear)
+file(WRITE ${data}/parabola.csv "-2,7\n-1,2\n0,-1\n1,-2\n2,-1\n3,2\n")
+run_cli(0 "a0\t-1\na1\t-2\na2\t1\nR²\t1\nsd\t0\nformula\t-1-2*x+x^2\n" ""
+  fit ${data}/parabola.csv --model poly 2)
+file(WRITE ${data}/misra1a.csv
+  "77.6\t10.07\n114.9\t14.73\n141.1\t17.94\n190.8\t23.93\n239.9\t29.61\n289.0\t35.18\n332.8\t40.02\n"
+  "378.4\t44.82\n434.8\t50.76\n477.3\t55.05\n536.8\t61.01\n593.1\t66.40\n689.1\t75.47\n760.0\t81.78\n")
+run_cli(0 "<any>" "" fit ${data}/misra1a.csv --model "k*(1-exp(-m*x))" --start k=500,m=1e-4)
+if(NOT last_output MATCHES "^k\t238\\.94212[0-9]+\nm\t0\\.000550156[0-9]+\nR²\t0\\.99998[0-9]+\nsd\t0\\.1018787[0-9]+\nformula\t238\\.9421292\\*\\(1-exp\\(-0\\.0005501564318\\*x\\)\\)\n$")
+  message(FATAL_ERROR "Misra1a fitted as:\n${last_output}")
+endif()
+run_cli(0 "<any>" "" fit ${data}/misra1a.csv --model power)
+if(NOT last_output MATCHES "^a\t[0-9.]+\nb\t[0-9.]+\nR²\t0\\.99[0-9]+\nsd\t[0-9.]+\nformula\t[0-9.]+\\*x\\^[0-9.]+\n$")
+  message(FATAL_ERROR "the power fit gave:\n${last_output}")
+endif()
+
+# What cannot be fitted is refused with its reason; a command that does not read is a usage error.
+run_cli(1 "" "" fit ${data}/parabola.csv --model exp)
+expect_errors("An exponential fit needs every y above 0.\n")
+run_cli(1 "" "" fit ${data}/line.csv --model poly 4)
+expect_errors("A polynomial of degree 4 fit needs at least 6 points; the table has 5.\n")
+run_cli(1 "" "" fit ${data}/misra1a.csv --model "k*(1-exp(-m*x))")
+expect_errors("The fit stops where the parameter m has no effect on the curve at the points; try other start values.\n")
+run_cli(1 "" "" fit ${data}/missing.csv --model linear)
+expect_errors("Failed to open the data file.\n")
+run_cli(2 "" "" fit ${data}/line.csv)
+run_cli(2 "" "" fit ${data}/line.csv --model poly)
+run_cli(2 "" "" fit ${data}/line.csv --model poly two)
+run_cli(2 "" "" fit ${data}/line.csv --model "k*x" --start q=1)
+run_cli(2 "" "" fit ${data}/line.csv --model linear --model exp)

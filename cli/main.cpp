@@ -5,6 +5,7 @@
 #include "cli/data_commands.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
+#include "cli/fit_command.h"
 #include "ovilan_version.h"
 
 #include <csignal>
@@ -46,6 +47,15 @@ constexpr std::string_view kUsage = R"(usage:
                                            the points as CSV: x,y,label of table graph N,
                                            or graph,index,x,y,penUp traced for graph N or,
                                            without --graph, for every graph
+  ovilan-cli fit DATA.csv --model linear|poly N|exp|log|power|FORMULA [--start k=1,m=2]
+                                           fits a curve to the file's points by least
+                                           squares: a line, a polynomial of degree 2 to 6,
+                                           a*exp(b*x), a+b*ln(x), a*x^b, or a formula in x
+                                           whose parameters j, k, m, v, w, z start at 1 or
+                                           at the values given; prints NAME<TAB>VALUE for
+                                           each coefficient, then R², sd (the residual
+                                           standard deviation) and the fitted formula's
+                                           normal form
   ovilan-cli convert IN.ovd OUT.ovd        read and write a document again
   ovilan-cli convert IN.ovd OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH] [--rle]
              [--smooth] [--scale N | --dpi N --mm WxH]
@@ -88,6 +98,8 @@ int runCommand(const std::vector<std::string_view>& args)
         return ovilan::cli::runImport(rest, std::cerr);
     if (args[0] == "export")
         return ovilan::cli::runExport(rest, std::cerr);
+    if (args[0] == "fit")
+        return ovilan::cli::runFit(rest, std::cout, std::cerr);
     if (args[0] == "convert")
         return ovilan::cli::runConvert(rest, std::cerr);
     if (args[0] == "--version" && rest.empty()) {

@@ -36,6 +36,7 @@ enum class CommandId : int {
     ParametersPane = 32861,
     ImportCsv = 32862,
     ExportCsv = 32863,
+    FitCurve = 32870,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

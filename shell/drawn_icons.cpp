@@ -463,6 +463,22 @@ namespace {
         painter.drawEllipse(QPointF(8.5, 7.5), 1.6, 1.6);
     }
 
+    // The plot with measured points, dark dots, and the red curve fitted through them.
+    void paintFitCurve(QPainter& painter)
+    {
+        drawPlotMotif(painter);
+        QPainterPath fitted(QPointF(3, 12.5));
+        fitted.quadTo(QPointF(9, 11.5), QPointF(14.5, 3));
+        painter.setPen(stroke(QColor(200, 50, 40), 1.2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(fitted);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        for (const QPointF dot :
+            { QPointF(4.5, 11), QPointF(8, 12.5), QPointF(11, 8.5), QPointF(13, 7) })
+            painter.drawEllipse(dot, 1.1, 1.1);
+    }
+
     struct CommandPicture {
         CommandId id;
         void (*paint)(QPainter&);
@@ -495,6 +511,7 @@ namespace {
         // Menu items only, shown in the graph list's context menu.
         { CommandId::DerivativeGraph, paintDerivativeGraph },
         { CommandId::TangentNormal, paintTangentNormal },
+        { CommandId::FitCurve, paintFitCurve },
     };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "dialogs/fit_dialog.h"
 #include "dialogs/tangent_dialog.h"
 #include "document/derived_graphs.h"
 #include "graph/table_graph.h"
@@ -82,6 +83,35 @@ namespace {
                 std::string(kNoDerivativeGraph), std::string(kNoTangentGraph) }));
         EXPECT_EQ(window.frame.findChild<CTangentDlg*>(), nullptr);
         EXPECT_EQ(window.document.graphCount(), 1);
+    }
+
+    TEST(DerivedGraphs, FitCurveOpensOnlyForATableAndAddsItsCurveAsOneUndoStep)
+    {
+        Window window;
+        window.addGraph("x^2");
+        EXPECT_FALSE(window.frame.action(CommandId::FitCurve)->isEnabled());
+        window.frame.action(CommandId::FitCurve)->trigger();
+        EXPECT_EQ(window.frame.findChild<CFitDlg*>(), nullptr);
+
+        auto table = std::make_unique<CTableGraph>(window.document);
+        for (std::size_t row = 0; row < 4; ++row) {
+            table->cellX[row] = std::to_string(row);
+            table->cellY[row] = std::to_string(2 * row + 1);
+        }
+        table->computeTablePoints();
+        window.document.insertGraph(std::move(table), 1);
+        window.document.undoStack.clear();
+        ASSERT_EQ(window.document.currentGraph, 1);
+        EXPECT_TRUE(window.frame.action(CommandId::FitCurve)->isEnabled());
+        window.frame.action(CommandId::FitCurve)->trigger();
+        auto* dialog = window.frame.findChild<CFitDlg*>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialogHelpAnchor(dialog), QStringLiteral("dlg-fit"));
+        dialog->accept();
+        ASSERT_EQ(window.document.graphCount(), 3);
+        EXPECT_EQ(window.document.graph(2).legendText, "linear fit, R² = 1");
+        window.frame.action(CommandId::EditUndo)->trigger();
+        EXPECT_EQ(window.document.graphCount(), 2);
     }
 
     TEST(DerivedGraphs, TangentDialogHasItsHelpSectionForF1)

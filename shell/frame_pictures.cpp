@@ -1,5 +1,6 @@
 #include "dialogs/doc_property_sheet.h"
 #include "dialogs/find_points_dialog.h"
+#include "dialogs/fit_dialog.h"
 #include "dialogs/graph_dialog.h"
 #include "dialogs/integral_dialog.h"
 #include "dialogs/label_dialog.h"
@@ -214,6 +215,8 @@ QString dialogHelpAnchor(const QWidget* dialog)
         return QStringLiteral("dlg-animation-frames");
     if (qobject_cast<const EnvironmentDialog*>(dialog))
         return QStringLiteral("dlg-environment");
+    if (qobject_cast<const CFitDlg*>(dialog))
+        return QStringLiteral("dlg-fit");
     if (qobject_cast<const CTangentDlg*>(dialog))
         return QStringLiteral("dlg-tangent");
     if (qobject_cast<const CCsvPreviewDlg*>(dialog))

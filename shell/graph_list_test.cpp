@@ -1,4 +1,5 @@
 #include "graph/function_graph.h"
+#include "graph/table_graph.h"
 #include "shell/graph_list_view.h"
 #include "shell/left_view.h"
 #include "view/plot_view.h"
@@ -222,6 +223,18 @@ namespace {
             menu->actions()[static_cast<int>(i)]->trigger();
             EXPECT_EQ(list.requested(), std::vector<CommandId> { expected[i] });
         }
+    }
+
+    TEST(GraphTree, ContextMenuOfATableGraphOffersAFittedCurve)
+    {
+        GraphList list;
+        list.document.insertGraph(std::make_unique<CTableGraph>(list.document), 0);
+        const std::unique_ptr<QMenu> menu = list.view.contextMenu(list.tree()->topLevelItem(0));
+        QAction* fit = menu->actions().last();
+        EXPECT_EQ(fit->text(), QStringLiteral("Fit curve..."));
+        EXPECT_FALSE(fit->icon().isNull());
+        fit->trigger();
+        EXPECT_EQ(list.requested(), std::vector<CommandId> { CommandId::FitCurve });
     }
 
     TEST(GraphTree, CheckBoxClickIsOneUndoableChangeOfTheGraph)

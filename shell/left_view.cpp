@@ -372,6 +372,8 @@ std::unique_ptr<QMenu> CLeftView::contextMenu(QTreeWidgetItem* hit)
         addEntry(QStringLiteral("Remove graph"), CommandId::RemoveGraph);
         addEntry(QStringLiteral("Derivative"), CommandId::DerivativeGraph);
         addEntry(QStringLiteral("Tangent and normal..."), CommandId::TangentNormal);
+        if (document_.graph(indexOf(hit)).kind == GraphKind::Table)
+            addEntry(QStringLiteral("Fit curve..."), CommandId::FitCurve);
     }
     return menu;
 }

@@ -441,6 +441,8 @@ void CMainFrame::refreshCommandStates()
     action(EditGraph)->setEnabled(graphSelected);
     action(DerivativeGraph)->setEnabled(graphSelected);
     action(TangentNormal)->setEnabled(graphSelected);
+    action(FitCurve)->setEnabled(
+        graphSelected && document_.graph(document_.currentGraph).kind == GraphKind::Table);
     action(AddLabel)->setChecked(mode == MouseMode::AddLabel);
     action(SelectInterval)
         ->setChecked(mode == MouseMode::SelectInterval || mode == MouseMode::Selecting);

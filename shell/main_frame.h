@@ -102,6 +102,7 @@ private:
     // Derivative and Tangent and Normal, the graphs drawn from the selected one.
     void connectDerivedGraphCommands();
     void openTangentDialog();
+    void openFitDialog();
     void refreshCommandStates();
     void refreshTitle();
     void setMouseMode(int mode);
