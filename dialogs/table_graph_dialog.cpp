@@ -9,6 +9,7 @@
 #include "dialogs/line_combo.h"
 #include "document/load_allowance.h"
 #include "expr/dialog_fields.h"
+#include "expr/exact_number.h"
 #include "expr/formula_check.h"
 #include "expr/typed_formula.h"
 #include "graph/table_graph.h"
@@ -157,7 +158,11 @@ std::optional<std::vector<std::string>> CTableGraphDlg::checkCells()
                 handBackCell(row, column, constantFieldFault(text.toStdString()));
                 return std::nullopt;
             }
-            normalForms[static_cast<std::size_t>(2 * row + column)] = std::move(*normalForm);
+            // A plain number keeps every digit (measurements imported or pasted have more than
+            // the ten a normal form holds); a formula such as pi/2 is kept as its normal form.
+            const std::string typed = text.toStdString();
+            normalForms[static_cast<std::size_t>(2 * row + column)]
+                = isExactNumberText(typed) ? typed : std::move(*normalForm);
         }
     }
     return normalForms;

@@ -113,6 +113,10 @@ namespace {
         grid.setCellText(0, 1, QStringLiteral("sqrt(4)"));
         grid.setCellText(0, 2, QStringLiteral("  top (x) "));
         grid.setCellText(1, 0, QStringLiteral("5"));
+        // Measurements keep all their digits; the same number with a sign or exponent is a
+        // formula and keeps its ten-digit normal form.
+        grid.setCellText(2, 0, QStringLiteral("0.123456789012345"));
+        grid.setCellText(2, 1, QStringLiteral("+0.123456789012345"));
         testing::clickBox(child<QCheckBox>(*dialog, "showLines"));
         testing::clickBox(child<QCheckBox>(*dialog, "showPoints"));
         dialog->accept();
@@ -123,6 +127,8 @@ namespace {
         EXPECT_EQ(graph.cellLabel[0], "  top (x) ");
         EXPECT_EQ(graph.cellX[1], "5");
         EXPECT_TRUE(graph.cellY[1].empty());
+        EXPECT_EQ(graph.cellX[2], "0.123456789012345");
+        EXPECT_EQ(graph.cellY[2], "0.123456789");
         EXPECT_EQ(graph.showLines, 0);
         EXPECT_EQ(graph.showPoints, 1);
         EXPECT_TRUE(graph.dirty);
