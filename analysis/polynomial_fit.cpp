@@ -51,7 +51,8 @@ namespace {
     {
         std::vector<double> sorted(u.begin(), u.end());
         std::ranges::sort(sorted);
-        return static_cast<std::size_t>(std::ranges::unique(sorted).begin() - sorted.begin());
+        // std::unique rather than its ranges form, which the sanitizer build's compiler lacks.
+        return static_cast<std::size_t>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
     }
 
 } // namespace
