@@ -109,7 +109,10 @@ CFitDlg::CFitDlg(
     rows->addWidget(new QLabel(QStringLiteral("y ="), resultGroup), 1, 0);
     rows->addWidget(fitted_, 1, 1);
     rows->addWidget(preview_, 2, 0, 1, 2);
-    layout->addWidget(resultGroup);
+    // Room the result no longer needs (a shorter list of coefficients) goes to the picture, so
+    // the fields above keep their places.
+    rows->setRowStretch(2, 1);
+    layout->addWidget(resultGroup, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
