@@ -1,4 +1,5 @@
 #include "dialogs/edit_grid.h"
+#include "dialogs/edit_grid_test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,15 +15,10 @@ namespace ovilan {
 namespace {
 
     using Row = std::vector<std::string>;
-    constexpr int X = CEditGrid::kXColumn;
-    constexpr int Y = CEditGrid::kYColumn;
-    constexpr int Label = CEditGrid::kLabelColumn;
-
-    void settle()
-    {
-        for (int round = 0; round < 4; ++round)
-            QCoreApplication::processEvents();
-    }
+    using testing::Label;
+    using testing::settle;
+    using testing::X;
+    using testing::Y;
 
     // The grid shown in a dialog, with the clipboard and every refusal it reports at hand.
     struct GridBlockTest : ::testing::Test {

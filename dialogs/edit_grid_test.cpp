@@ -1,4 +1,5 @@
 #include "dialogs/edit_grid.h"
+#include "dialogs/edit_grid_test_support.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,16 +17,10 @@ namespace ovilan {
 namespace {
 
     using Cell = std::pair<int, int>;
-    constexpr int X = CEditGrid::kXColumn;
-    constexpr int Y = CEditGrid::kYColumn;
-    constexpr int Label = CEditGrid::kLabelColumn;
-
-    // Lets the keys the editor and the grid post to each other arrive.
-    void settle()
-    {
-        for (int round = 0; round < 4; ++round)
-            QCoreApplication::processEvents();
-    }
+    using testing::Label;
+    using testing::settle;
+    using testing::X;
+    using testing::Y;
 
     // The grid in a dialog with a default button, so a key that slips past the grid shows.
     struct EditGridTest : ::testing::Test {
