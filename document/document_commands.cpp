@@ -6,8 +6,11 @@
 #include "graph/function_graph.h"
 #include "graph/table_graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace ovilan {
 
@@ -150,6 +153,65 @@ void addFilledTableGraph(
         return;
     document.pushSnapshot(kGraphInserted, count, 0);
     document.insertGraph(std::move(graph), count);
+}
+
+namespace {
+
+    // The values' range with a twentieth of it added on each side; a single value is shown one
+    // unit either side of it.
+    std::optional<Range> shownDataRange(std::span<const double> values)
+    {
+        if (values.empty())
+            return std::nullopt;
+        const auto [low, high] = std::minmax_element(values.begin(), values.end());
+        const double margin = *high > *low ? (*high - *low) / 20 : 1;
+        return Range { roundedToShownDigits(*low - margin), roundedToShownDigits(*high + margin) };
+    }
+
+    bool showsAll(const AxisSettings& axis, std::span<const double> values)
+    {
+        return std::all_of(values.begin(), values.end(), [&axis](double value) {
+            return axis.min <= value && value <= axis.max;
+        });
+    }
+
+    // Widens an axis that misses some of the values to their shown range.
+    void showValues(AxisSettings& axis, std::span<const double> values)
+    {
+        if (showsAll(axis, values))
+            return;
+        if (const std::optional<Range> data = shownDataRange(values)) {
+            axis.min = data->min;
+            axis.max = data->max;
+        }
+    }
+
+} // namespace
+
+void addImportedTableGraph(
+    COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
+{
+    if (!ui.runTableGraphDialog(document, *graph))
+        return;
+    const std::int32_t count = document.graphCount();
+    if (!fitsDocument(document, *graph, count, ui))
+        return;
+    const auto points = static_cast<std::size_t>(std::max(graph->computeTablePoints() + 1, 0));
+    const std::vector<double> xs(graph->xs.begin(), graph->xs.begin() + points);
+    const std::vector<double> ys(graph->ys.begin(), graph->ys.begin() + points);
+    document.beginUndoGroup();
+    document.pushSnapshot(kGraphInserted, count, 0);
+    document.insertGraph(std::move(graph), count);
+    if (!showsAll(document.xAxis, xs) || !showsAll(document.yAxis, ys)) {
+        document.pushSnapshot(kSettingsChanged, 0, 0);
+        const StepRatios ratios = stepRatios(document);
+        showValues(document.xAxis, xs);
+        showValues(document.yAxis, ys);
+        document.refreshGraphs();
+        applyAutoSteps(document, ratios);
+        document.updateAllViews(kHintRepaint);
+    }
+    document.endUndoGroup();
 }
 
 void removeCurrentGraph(COvilanDoc& document, UserInterface& ui)

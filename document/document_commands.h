@@ -28,6 +28,11 @@ void addTableGraph(COvilanDoc& document, UserInterface& ui);
 // file); OK adds it in one undo step, as Add Table Graph does.
 void addFilledTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
+// The same for the points of a measurements file: where the plot does not show them all, the
+// axes that miss some take the data's range with a margin, in the same undo step, so the
+// imported curve is on screen at once.
+void addImportedTableGraph(
+    COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
 void removeCurrentGraph(COvilanDoc& document, UserInterface& ui);
 void editCurrentGraph(COvilanDoc& document, UserInterface& ui);
 void documentProperties(COvilanDoc& document, UserInterface& ui);

@@ -58,7 +58,7 @@ void CMainFrame::importCsv()
     const std::span<const CsvRow> rows(reading.table->rows);
     auto graph = std::make_unique<CTableGraph>(document_);
     fillTableGraph(*graph, rows.first(std::min(rows.size(), static_cast<std::size_t>(kTableRows))));
-    addFilledTableGraph(document_, ui_, std::move(graph));
+    addImportedTableGraph(document_, ui_, std::move(graph));
 }
 
 void CMainFrame::exportCsv()

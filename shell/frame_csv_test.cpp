@@ -104,6 +104,30 @@ namespace {
         EXPECT_FALSE(window.document.canUndo());
     }
 
+    // A day of temperatures lies outside the plot of a new document: the axes that miss some of
+    // the points take the data's range with a margin, and one Undo takes graph and axes back.
+    TEST(ImportCsv, PointsOutsideThePlotMoveTheAxesToThemInTheSameUndoStep)
+    {
+        const QTemporaryDir dir;
+        Window window;
+        window.ui.fileName = writeFile(dir, "day.csv", "hour,degrees\n0,-2\n12,8\n24,-1\n");
+        window.ui.tableGraphDialog = [](COvilanDoc& document, CTableGraph& graph) {
+            return TableDialogAtHand(true)(document, graph);
+        };
+        const AxisSettings yBefore = window.document.yAxis;
+        window.frame.importCsv();
+
+        ASSERT_EQ(window.document.graphCount(), 1);
+        EXPECT_EQ(window.document.xAxis.min, -1.2);
+        EXPECT_EQ(window.document.xAxis.max, 25.2);
+        EXPECT_EQ(window.document.yAxis, yBefore); // -2 .. 8 was in view already
+        window.document.undo();
+        EXPECT_EQ(window.document.graphCount(), 0);
+        EXPECT_EQ(window.document.xAxis.min, -10);
+        EXPECT_EQ(window.document.xAxis.max, 10);
+        EXPECT_FALSE(window.document.canUndo());
+    }
+
     TEST(ImportCsv, CancelInThePreviewOrTheDialogChangesNothing)
     {
         const QTemporaryDir dir;
