@@ -223,8 +223,11 @@ AxisPositions axisPositions(const PlotMapping& mapping, const PlotSettings& sett
     const std::int32_t height = r.bottom - r.top;
     const std::int32_t xd = mapping.xDirection;
     const std::int32_t yd = mapping.yDirection;
-    std::int32_t ex = roundToDevice(mapping.xOffset);
-    std::int32_t ey = roundToDevice(mapping.yOffset);
+    // The origin lies inside the plot unless an edge takes its place below; an offset that the
+    // mapping could not compute within the int range (a range of 10^246 beside one of 10) is held
+    // just beyond the plot, so the sums below cannot overflow.
+    std::int32_t ex = std::clamp(roundToDevice(mapping.xOffset), -width - 1, width + 1);
+    std::int32_t ey = std::clamp(roundToDevice(mapping.yOffset), -height - 1, height + 1);
     // The edge that holds a range's minimum, and the one that holds its maximum.
     const std::int32_t exAtMin = ((width + 1) * xd) / -2;
     const std::int32_t eyAtMin = ((height + 1) * yd) / -2;
