@@ -31,6 +31,8 @@ int main(int argc, char** argv)
     wave->intervalFrom = document.xAxis.min;
     wave->intervalTo = document.xAxis.max;
     wave->lineWidth = 2;
+    // A new graph's colour is drawn at random; the tests compare pictures of two such documents.
+    wave->colorIndex = 9;
     document.graphs.push_back(std::move(wave));
     const auto bytes = writeDocument(document);
     std::ofstream out(argv[1], std::ios::binary);
