@@ -143,16 +143,17 @@ void addTableGraph(COvilanDoc& document, UserInterface& ui)
     addFilledTableGraph(document, ui, std::make_unique<CTableGraph>(document));
 }
 
-void addFilledTableGraph(
+bool addFilledTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
 {
     if (!ui.runTableGraphDialog(document, *graph))
-        return;
+        return false;
     const std::int32_t count = document.graphCount();
     if (!fitsDocument(document, *graph, count, ui))
-        return;
+        return false;
     document.pushSnapshot(kGraphInserted, count, 0);
     document.insertGraph(std::move(graph), count);
+    return true;
 }
 
 namespace {
@@ -191,25 +192,19 @@ namespace {
 void addImportedTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
 {
-    if (!ui.runTableGraphDialog(document, *graph))
-        return;
-    const std::int32_t count = document.graphCount();
-    if (!fitsDocument(document, *graph, count, ui))
-        return;
-    const auto points = static_cast<std::size_t>(std::max(graph->computeTablePoints() + 1, 0));
-    const std::vector<double> xs(graph->xs.begin(), graph->xs.begin() + points);
-    const std::vector<double> ys(graph->ys.begin(), graph->ys.begin() + points);
     document.beginUndoGroup();
-    document.pushSnapshot(kGraphInserted, count, 0);
-    document.insertGraph(std::move(graph), count);
-    if (!showsAll(document.xAxis, xs) || !showsAll(document.yAxis, ys)) {
-        document.pushSnapshot(kSettingsChanged, 0, 0);
-        const StepRatios ratios = stepRatios(document);
-        showValues(document.xAxis, xs);
-        showValues(document.yAxis, ys);
-        document.refreshGraphs();
-        applyAutoSteps(document, ratios);
-        document.updateAllViews(kHintRepaint);
+    if (addFilledTableGraph(document, ui, std::move(graph))) {
+        // The added graph's points were traced as it joined the list.
+        const CGraph& added = document.graph(document.graphCount() - 1);
+        if (!showsAll(document.xAxis, added.xs) || !showsAll(document.yAxis, added.ys)) {
+            document.pushSnapshot(kSettingsChanged, 0, 0);
+            const StepRatios ratios = stepRatios(document);
+            showValues(document.xAxis, added.xs);
+            showValues(document.yAxis, added.ys);
+            document.refreshGraphs();
+            applyAutoSteps(document, ratios);
+            document.updateAllViews(kHintRepaint);
+        }
     }
     document.endUndoGroup();
 }

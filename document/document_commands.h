@@ -25,8 +25,8 @@ double roundedToShownDigits(double value);
 void addGraph(COvilanDoc& document, UserInterface& ui);
 void addTableGraph(COvilanDoc& document, UserInterface& ui);
 // The Table Graph dialog opened on a new graph whose cells are already filled (an imported
-// file); OK adds it in one undo step, as Add Table Graph does.
-void addFilledTableGraph(
+// file); OK adds it in one undo step, as Add Table Graph does. Returns whether it was added.
+bool addFilledTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
 // The same for the points of a measurements file: where the plot does not show them all, the
 // axes that miss some take the data's range with a margin, in the same undo step, so the
