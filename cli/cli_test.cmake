@@ -553,6 +553,11 @@ if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.0022499999999999998,\n1,
 endif()
 run_cli(0 "" "" import ${data}/table.csv ${data}/again.ovd)
 run_cli(0 "${measured_points}" "" trace ${data}/again.ovd)
+# Points the plot misses move the axes that miss them to the data, with round steps.
+file(WRITE ${data}/day.csv "hour,degrees\n0,-2\n12,8\n24,-1\n")
+run_cli(0 "" "" import ${data}/day.csv ${data}/day.ovd)
+run_cli(0 "graphs: 1\n  0\tTable\tTable 3 elements\nlabels: 0\nx range: -1.2 .. 25.2\ny range: -10 .. 10\n" ""
+  info ${data}/day.ovd)
 # Every digit of the data survives the document file, where a typed cell keeps ten.
 file(WRITE ${data}/digits.csv "0.123456789012345,-2.7182818284590452e-9\n1,2\n")
 run_cli(0 "" "" import ${data}/digits.csv ${data}/digits.ovd)

@@ -6,6 +6,7 @@
 #include "document/csv_table.h"
 #include "document/document_file.h"
 #include "document/load_allowance.h"
+#include "document/points_in_view.h"
 #include "graph/table_graph.h"
 
 #include <charconv>
@@ -113,6 +114,7 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
         return kExitRefused;
     }
     document.insertGraph(std::move(graph), 0);
+    bringPointsIntoView(document, document.graph(0));
     if (!writeFileSafely(std::string(read->target), writeDocument(document))) {
         err << "Failed to save document.\n";
         return kExitRefused;

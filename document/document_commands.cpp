@@ -1,6 +1,7 @@
 #include "document/document_commands.h"
 
 #include "document/load_allowance.h"
+#include "document/points_in_view.h"
 #include "expr/number_format.h"
 #include "expr/text_evaluator.h"
 #include "graph/function_graph.h"
@@ -156,39 +157,6 @@ bool addFilledTableGraph(
     return true;
 }
 
-namespace {
-
-    // The values' range with a twentieth of it added on each side; a single value is shown one
-    // unit either side of it.
-    std::optional<Range> shownDataRange(std::span<const double> values)
-    {
-        if (values.empty())
-            return std::nullopt;
-        const auto [low, high] = std::minmax_element(values.begin(), values.end());
-        const double margin = *high > *low ? (*high - *low) / 20 : 1;
-        return Range { roundedToShownDigits(*low - margin), roundedToShownDigits(*high + margin) };
-    }
-
-    bool showsAll(const AxisSettings& axis, std::span<const double> values)
-    {
-        return std::all_of(values.begin(), values.end(), [&axis](double value) {
-            return axis.min <= value && value <= axis.max;
-        });
-    }
-
-    // Widens an axis that misses some of the values to their shown range.
-    void showValues(AxisSettings& axis, std::span<const double> values)
-    {
-        if (showsAll(axis, values))
-            return;
-        if (const std::optional<Range> data = shownDataRange(values)) {
-            axis.min = data->min;
-            axis.max = data->max;
-        }
-    }
-
-} // namespace
-
 void addImportedTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
 {
@@ -196,13 +164,9 @@ void addImportedTableGraph(
     if (addFilledTableGraph(document, ui, std::move(graph))) {
         // The added graph's points were traced as it joined the list.
         const CGraph& added = document.graph(document.graphCount() - 1);
-        if (!showsAll(document.xAxis, added.xs) || !showsAll(document.yAxis, added.ys)) {
+        if (axesMoveForPoints(document, added)) {
             document.pushSnapshot(kSettingsChanged, 0, 0);
-            const StepRatios ratios = stepRatios(document);
-            showValues(document.xAxis, added.xs);
-            showValues(document.yAxis, added.ys);
-            document.refreshGraphs();
-            applyAutoSteps(document, ratios);
+            bringPointsIntoView(document, added);
             document.updateAllViews(kHintRepaint);
         }
     }
