@@ -548,7 +548,7 @@ set(measured_points "graph,index,x,y,penUp\n0,0,0,1.5,1\n0,1,0.5,0.0022499999999
 run_cli(0 "${measured_points}" "" trace ${data}/measured.ovd)
 run_cli(0 "" "" export ${data}/measured.ovd ${data}/table.csv --graph 0)
 file(READ ${data}/table.csv exported)
-if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.0022499999999999998,\n1,-3.75,end; ok\n")
+if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.00225,\n1,-3.75,end; ok\n")
   message(FATAL_ERROR "the table graph exported as:\n${exported}")
 endif()
 run_cli(0 "" "" import ${data}/table.csv ${data}/again.ovd)

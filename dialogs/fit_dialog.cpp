@@ -36,6 +36,13 @@ namespace {
         { "Own formula with parameters", FitModel::Formula },
     };
 
+    QLabel* buddyLabel(const char* text, QWidget* field, QWidget* parent)
+    {
+        auto* label = new QLabel(QString::fromUtf8(text), parent);
+        label->setBuddy(field);
+        return label;
+    }
+
     QString number(double value) { return QString::fromStdString(formatNumber(value)); }
 
     FitResult refusedFit(std::string text)
@@ -74,7 +81,7 @@ CFitDlg::CFitDlg(
     layout->addWidget(new QLabel(QString::fromStdString(graph.describe()), this));
 
     QGridLayout* rows = nullptr;
-    QGroupBox* modelGroup = titledGroup(QStringLiteral("Model"), rows, this);
+    QGroupBox* modelGroup = titledGroup(QStringLiteral("&Model"), rows, this);
     model_ = new QComboBox(modelGroup);
     model_->setObjectName(QStringLiteral("model"));
     for (const ModelChoice& choice : kModels)
@@ -87,11 +94,12 @@ CFitDlg::CFitDlg(
     start_ = namedLineEdit("start", modelGroup);
     start_->setPlaceholderText(QStringLiteral("k=1, m=1"));
     rows->addWidget(model_, 0, 0, 1, 2);
-    rows->addWidget(new QLabel(QStringLiteral("Degree:"), modelGroup), 1, 0);
+    // The group's mnemonic takes the focus to the model, its first field.
+    rows->addWidget(buddyLabel("&Degree:", degree_, modelGroup), 1, 0);
     rows->addWidget(degree_, 1, 1);
-    rows->addWidget(new QLabel(QStringLiteral("y ="), modelGroup), 2, 0);
+    rows->addWidget(buddyLabel("&y =", formula_, modelGroup), 2, 0);
     rows->addWidget(formula_, 2, 1);
-    rows->addWidget(new QLabel(QStringLiteral("Start values:"), modelGroup), 3, 0);
+    rows->addWidget(buddyLabel("&Start values:", start_, modelGroup), 3, 0);
     rows->addWidget(start_, 3, 1);
     layout->addWidget(modelGroup);
 
@@ -106,7 +114,7 @@ CFitDlg::CFitDlg(
     preview_ = new CFitPreview(resultGroup);
     preview_->setPoints(points_.x, points_.y);
     rows->addWidget(summary_, 0, 0, 1, 2);
-    rows->addWidget(new QLabel(QStringLiteral("y ="), resultGroup), 1, 0);
+    rows->addWidget(buddyLabel("&Fitted y =", fitted_, resultGroup), 1, 0);
     rows->addWidget(fitted_, 1, 1);
     rows->addWidget(preview_, 2, 0, 1, 2);
     // Room the result no longer needs (a shorter list of coefficients) goes to the picture, so

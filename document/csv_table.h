@@ -76,11 +76,13 @@ std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComm
 void fillTableGraph(CTableGraph& graph, std::span<const CsvRow> rows);
 
 // CSV with a comma separator and a point as the decimal mark, a field quoted when it needs it,
-// numbers as %.17g so they read back exactly, lines ended by LF.
-// The points of a table graph as "x,y,label": each filled row's cells evaluated.
+// lines ended by LF; every number reads back exactly.
+// The points of a table graph as "x,y,label": each filled row's cells evaluated, each number
+// the shortest text of its value (70.53, 1e-05).
 std::string csvOfTableGraph(const CTableGraph& graph);
 // The traced points "graph,index,x,y,penUp" of every graph of the document, or of the graph
-// `only`, numbered by their place in the document (what `ovilan-cli trace` prints).
+// `only`, numbered by their place in the document, numbers as %.17g (what `ovilan-cli trace`
+// has always printed).
 std::string csvOfTracedPoints(
     const COvilanDoc& document, std::optional<std::int32_t> only = std::nullopt);
 // The same a graph at a time, for a writer that streams: the header line, then the lines of one

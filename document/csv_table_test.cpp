@@ -419,9 +419,9 @@ namespace {
         const std::string csv = csvOfTableGraph(graph);
         EXPECT_EQ(csv,
             "x,y,label\n"
-            "0.10000000000000001,9.9999999999999995e-08,\"a, b\"\n"
-            "-2.5,3.0000000000000009,\"say \"\"x\"\"\"\n"
-            "7,1.5000000000000001e+300,padded\n");
+            "0.1,1e-07,\"a, b\"\n"
+            "-2.5,3.000000000000001,\"say \"\"x\"\"\"\n"
+            "7,1.5e+300,padded\n");
         const CsvTable again = readable(csv);
         ASSERT_EQ(again.rows.size(), 3u);
         for (std::size_t row = 0; row < 3; ++row) {

@@ -21,6 +21,15 @@ namespace {
         out.append(buffer, result.ptr);
     }
 
+    // The shortest text that reads back as the same double: a measurement typed as 70.53 goes
+    // out as 70.53, as a spreadsheet shows it, not as 70.530000000000001.
+    void appendShortest(std::string& out, double value)
+    {
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        out.append(buffer, result.ptr);
+    }
+
     void appendInteger(std::string& out, long long value)
     {
         char buffer[24];
@@ -75,10 +84,10 @@ std::string csvOfTableGraph(const CTableGraph& graph)
         const std::string& y = graph.cellY[row];
         if (x.empty() || y.empty())
             continue;
-        // The cells are normal forms of constants, so both are defined.
-        appendExact(out, evaluateText(x, " ", 0).value_or(0));
+        // The cells are checked constants (normal forms or exact numbers), so both are defined.
+        appendShortest(out, evaluateText(x, " ", 0).value_or(0));
         out += ',';
-        appendExact(out, evaluateText(y, " ", 0).value_or(0));
+        appendShortest(out, evaluateText(y, " ", 0).value_or(0));
         out += ',';
         appendField(out, graph.cellLabel[row]);
         out += '\n';

@@ -147,7 +147,7 @@ namespace {
             "",
             false },
         { FitCurve,
-            "&Fit Curve...",
+            "Fit &Curve...",
             "Fit a curve to the points of the selected table graph",
             "Fit Curve",
             "",
