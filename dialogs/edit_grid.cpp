@@ -97,6 +97,11 @@ void CCellEdit::keyPressEvent(QKeyEvent* event)
             emit blockCopyRequested();
         return;
     }
+    if (widensBlock(*event)) {
+        postToGrid(event->key(), event->modifiers());
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -152,6 +157,14 @@ void CCellEdit::postToGrid(int key, Qt::KeyboardModifiers modifiers) const
 bool CCellEdit::holdsCellAsOpened() const
 {
     return !isModified() && (text().isEmpty() || selectedText() == text());
+}
+
+// Shift+Left and Shift+Right on a cell as it was opened widen the block of cells, as Shift+Up and
+// Shift+Down do; once its text is being edited, they select within the text.
+bool CCellEdit::widensBlock(const QKeyEvent& event) const
+{
+    return (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right)
+        && event.modifiers() == Qt::ShiftModifier && holdsCellAsOpened();
 }
 
 bool CCellEdit::caretAtStart() const { return !hasSelectedText() && cursorPosition() == 0; }

@@ -47,6 +47,7 @@ private:
     // Nothing typed since the edit opened and the whole text (if any) still selected: the state
     // of a cell reached with the keys or a click, before the user starts to edit it.
     bool holdsCellAsOpened() const;
+    bool widensBlock(const QKeyEvent& event) const;
     bool caretAtStart() const;
     bool caretAtEnd() const;
 

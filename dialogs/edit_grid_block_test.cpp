@@ -173,6 +173,31 @@ namespace {
         EXPECT_EQ(grid->cellText(23, X), QString());
     }
 
+    // From a cell as it was opened Shift+Right widens the block across the columns, as a
+    // spreadsheet does; inside a text being edited it selects characters.
+    TEST_F(GridBlockTest, ShiftLeftAndRightWidenTheBlockUntilTheTextIsEdited)
+    {
+        grid->pasteBlock(QStringLiteral("1\t2\ta\n3\t4\tb\n"));
+        openAt(0, X);
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        settle();
+        QTest::keyClick(grid->editor(), Qt::Key_Right, Qt::ShiftModifier);
+        settle();
+        pressInFocus(QKeySequence::Copy);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2\n3\t4\n"));
+        QTest::keyClick(grid->editor(), Qt::Key_Left, Qt::ShiftModifier);
+        settle();
+        pressInFocus(QKeySequence::Copy);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1\n3\n"));
+
+        openAt(1, Label);
+        QTest::keyClicks(grid->editor(), QStringLiteral("bc"));
+        QTest::keyClick(grid->editor(), Qt::Key_Left, Qt::ShiftModifier);
+        settle();
+        EXPECT_EQ(grid->editor()->selectedText(), QStringLiteral("c"));
+        EXPECT_EQ(grid->currentColumn(), Label);
+    }
+
     TEST_F(GridBlockTest, WhileACellIsEditedPasteAndCopyActOnItsText)
     {
         grid->setCellText(3, Y, QStringLiteral("kept"));
