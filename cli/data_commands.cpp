@@ -107,7 +107,7 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
     const AppPreferences preferences;
     COvilanDoc document(preferences);
     auto graph = std::make_unique<CTableGraph>(document);
-    fillTableGraph(*graph, std::span(table->rows).first(taken));
+    fillImportedTableGraph(*graph, *table, taken);
     // Numbers of thousands of digits each could make a table too costly to check on opening.
     if (!loadsWithGraph(document, *graph, 0)) {
         err << kDocumentTooLarge << '\n';

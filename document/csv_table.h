@@ -74,6 +74,9 @@ std::optional<std::string> csvNumberText(std::string_view cell, bool decimalComm
 // Fills a table graph's cells from the rows, at most the graph's 2000 (the caller asks first),
 // emptying the rest, and computes its points.
 void fillTableGraph(CTableGraph& graph, std::span<const CsvRow> rows);
+// The same for an imported file's first `count` rows; the y column's heading, when the file has
+// one that fits a legend on one line ("Temperature, C"), becomes the graph's legend text.
+void fillImportedTableGraph(CTableGraph& graph, const CsvTable& table, std::size_t count);
 
 // CSV with a comma separator and a point as the decimal mark, a field quoted when it needs it,
 // lines ended by LF; every number reads back exactly.

@@ -6,6 +6,7 @@
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
 #include "graph/table_graph.h"
+#include "render/plot_label.h"
 
 #include <charconv>
 #include <cmath>
@@ -371,6 +372,30 @@ namespace {
         fillTableGraph(graph, std::span(read.rows).first(3));
         EXPECT_EQ(graph.steps, 2);
         EXPECT_EQ(graph.cellX.storedCells(), 3u);
+    }
+
+    // The y column's heading names the imported curve in the legend when it fits on one line.
+    TEST(CsvReading, TheYHeadingBecomesTheLegendTextWhenItFits)
+    {
+        const AppPreferences preferences;
+        COvilanDoc document(preferences);
+        CTableGraph graph(document);
+        const std::string wide(kMaxCaptionLength + 1, 'w');
+        struct Case {
+            std::string file;
+            std::string legend;
+        };
+        for (const Case& c :
+            std::vector<Case> { { "t,\"Temperature, C\"\n1,2\n3,4\n", "Temperature, C" },
+                { "1,2\n3,4\n", "" },
+                { "t,\"two\nlines\"\n1,2\n", "two lines" },
+                { "t," + wide + "\n1,2\n", "" },
+                { "t," + wide.substr(1) + "\n1,2\n", wide.substr(1) } }) {
+            graph.legendText = "old";
+            fillImportedTableGraph(graph, readable(c.file), 1);
+            EXPECT_EQ(graph.legendText, c.legend) << c.file.substr(0, 30);
+            EXPECT_EQ(graph.steps, 0); // only the first row was asked for
+        }
     }
 
     // A normal form keeps ten digits; measured data keeps all of them through a save and an open,

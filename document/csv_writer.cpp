@@ -4,7 +4,9 @@
 #include "document/ovilan_doc.h"
 #include "expr/text_evaluator.h"
 #include "graph/table_graph.h"
+#include "render/plot_label.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -74,6 +76,20 @@ void fillTableGraph(CTableGraph& graph, std::span<const CsvRow> rows)
         }
     }
     graph.computeTablePoints();
+}
+
+void fillImportedTableGraph(CTableGraph& graph, const CsvTable& table, std::size_t count)
+{
+    fillTableGraph(graph, std::span(table.rows).first(std::min(count, table.rows.size())));
+    graph.legendText.clear();
+    if (table.header.size() < 2)
+        return;
+    const std::string& heading = table.header[1];
+    const bool oneLine = std::none_of(heading.begin(), heading.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
+    if (oneLine && heading.size() <= kMaxCaptionLength)
+        graph.legendText = heading;
 }
 
 std::string csvOfTableGraph(const CTableGraph& graph)

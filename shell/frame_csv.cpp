@@ -55,9 +55,8 @@ void CMainFrame::importCsv()
     if (!ui_.askCsvImport(QFileInfo(*path).fileName(), *reading.table))
         return;
     // A longer file was offered as its first rows in the preview; the rest are not imported.
-    const std::span<const CsvRow> rows(reading.table->rows);
     auto graph = std::make_unique<CTableGraph>(document_);
-    fillTableGraph(*graph, rows.first(std::min(rows.size(), static_cast<std::size_t>(kTableRows))));
+    fillImportedTableGraph(*graph, *reading.table, static_cast<std::size_t>(kTableRows));
     addImportedTableGraph(document_, ui_, std::move(graph));
 }
 
