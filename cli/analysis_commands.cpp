@@ -3,6 +3,7 @@
 #include "analysis/curve_features.h"
 #include "analysis/integral.h"
 #include "analysis/intersections.h"
+#include "cli/argument_number.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "expr/dialog_fields.h"
@@ -37,15 +38,6 @@ namespace {
         return std::string(buffer, result.ptr);
     }
 
-    std::optional<std::int32_t> readGraphNumber(std::string_view text)
-    {
-        std::int32_t index = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
-        if (error != std::errc() || end != text.data() + text.size())
-            return std::nullopt;
-        return index;
-    }
-
     std::optional<double> readBound(std::string_view text)
     {
         const std::optional<std::string> normal = checkConstantField(text);
@@ -66,7 +58,7 @@ namespace {
             const std::string_view option = args[i];
             const std::string_view value = args[i + 1];
             if (option == "--graph" && !read.graph) {
-                read.graph = readGraphNumber(value);
+                read.graph = readArgumentNumber<std::int32_t>(value);
                 if (!read.graph)
                     return std::nullopt;
             } else if ((option == "--from" && !read.from) || (option == "--to" && !read.to)) {

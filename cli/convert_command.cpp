@@ -1,6 +1,7 @@
 #include "cli/convert_command.h"
 
 #include "cli/animate_command.h"
+#include "cli/argument_number.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <future>
@@ -132,15 +132,6 @@ namespace {
         return kindOf(path.substr(dot + 1));
     }
 
-    template <typename Number> std::optional<Number> parseNumber(std::string_view text)
-    {
-        Number value {};
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size())
-            return std::nullopt;
-        return value;
-    }
-
     // WIDTHxHEIGHT, as two numbers.
     template <typename Number>
     std::optional<std::pair<Number, Number>> parsePair(std::string_view text)
@@ -148,8 +139,8 @@ namespace {
         const std::size_t cross = text.find('x');
         if (cross == std::string_view::npos)
             return std::nullopt;
-        const auto width = parseNumber<Number>(text.substr(0, cross));
-        const auto height = parseNumber<Number>(text.substr(cross + 1));
+        const auto width = readArgumentNumber<Number>(text.substr(0, cross));
+        const auto height = readArgumentNumber<Number>(text.substr(cross + 1));
         if (!width || !height)
             return std::nullopt;
         return std::pair { *width, *height };
@@ -210,9 +201,9 @@ namespace {
         // Text that is no number is out of every range, and refused with the range.
         constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
         if (arguments.scale)
-            request.scale = parseNumber<double>(*arguments.scale).value_or(kNotANumber);
+            request.scale = readArgumentNumber<double>(*arguments.scale).value_or(kNotANumber);
         if (arguments.dotsPerInch)
-            request.dotsPerInch = parseNumber<int>(*arguments.dotsPerInch).value_or(0);
+            request.dotsPerInch = readArgumentNumber<int>(*arguments.dotsPerInch).value_or(0);
         if (arguments.millimetres)
             request.millimetres = parsePair<double>(*arguments.millimetres)
                                       .value_or(std::pair { kNotANumber, kNotANumber });

@@ -1,5 +1,6 @@
 #include "cli/data_commands.h"
 
+#include "cli/argument_number.h"
 #include "cli/document_tools.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
@@ -9,7 +10,6 @@
 #include "document/points_in_view.h"
 #include "graph/table_graph.h"
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -20,15 +20,6 @@
 namespace ovilan::cli {
 
 namespace {
-
-    std::optional<std::int32_t> readWholeNumber(std::string_view text)
-    {
-        std::int32_t value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size())
-            return std::nullopt;
-        return value;
-    }
 
     // The positional paths and at most one `option N`; nothing when they do not read.
     struct PathsAndNumber {
@@ -44,7 +35,7 @@ namespace {
             return PathsAndNumber { args[0], args[1], std::nullopt };
         if (args.size() != 4 || args[2] != option)
             return std::nullopt;
-        const std::optional<std::int32_t> number = readWholeNumber(args[3]);
+        const std::optional<std::int32_t> number = readArgumentNumber<std::int32_t>(args[3]);
         if (!number)
             return std::nullopt;
         return PathsAndNumber { args[0], args[1], number };

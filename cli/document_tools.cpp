@@ -1,5 +1,6 @@
 #include "cli/document_tools.h"
 
+#include "cli/argument_number.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
 #include "document/csv_table.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -87,12 +87,9 @@ int runTrace(std::span<const std::string_view> args, std::ostream& out, std::ost
 {
     std::optional<std::int32_t> only;
     if (args.size() == 3 && args[1] == "--graph") {
-        std::int32_t index = 0;
-        const auto [end, error]
-            = std::from_chars(args[2].data(), args[2].data() + args[2].size(), index);
-        if (error != std::errc() || end != args[2].data() + args[2].size())
+        only = readArgumentNumber<std::int32_t>(args[2]);
+        if (!only)
             return kExitUsage;
-        only = index;
     } else if (args.size() != 1) {
         return kExitUsage;
     }

@@ -1,13 +1,13 @@
 #include "cli/fit_command.h"
 
 #include "analysis/curve_fit.h"
+#include "cli/argument_number.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
 #include "document/csv_table.h"
 #include "expr/text_evaluator.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -24,15 +24,6 @@ namespace {
         std::string_view start;
     };
 
-    std::optional<int> readDegree(std::string_view text)
-    {
-        int degree = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), degree);
-        if (error != std::errc() || end != text.data() + text.size())
-            return std::nullopt;
-        return degree;
-    }
-
     // The model's words; anything that is not one of them is the user's formula.
     std::optional<FitRequest> readModel(std::span<const std::string_view> args, std::size_t& at)
     {
@@ -43,7 +34,7 @@ namespace {
         } else if (model == "poly") {
             if (at >= args.size())
                 return std::nullopt;
-            const std::optional<int> degree = readDegree(args[at++]);
+            const std::optional<int> degree = readArgumentNumber<int>(args[at++]);
             if (!degree)
                 return std::nullopt;
             request.model = FitModel::Polynomial;
