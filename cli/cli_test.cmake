@@ -542,7 +542,7 @@ string(ASCII 13 cr)
 file(WRITE ${data}/measured.csv
   "${bom}t [s];U [V];note${cr}\n0;1,5;start${cr}\n${cr}\n0,5;2,25e-3;${cr}\n1;-3,75;\"end; ok\"${cr}\n")
 run_cli(0 "" "" import ${data}/measured.csv ${data}/measured.ovd)
-run_cli(0 "graphs: 1\n  0\tTable\tTable 3 elements {U [V]}\nlabels: 0\nx range: -10 .. 10\ny range: -10 .. 10\n" ""
+run_cli(0 "graphs: 1\n  0\tTable\tTable 3 elements {U [V]}\nlabels: 0\nx range: -0.05 .. 1.05\ny range: -4.0125 .. 1.7625\n" ""
   info ${data}/measured.ovd)
 set(measured_points "graph,index,x,y,penUp\n0,0,0,1.5,1\n0,1,0.5,0.0022499999999999998,0\n0,2,1,-3.75,0\n")
 run_cli(0 "${measured_points}" "" trace ${data}/measured.ovd)
@@ -553,10 +553,10 @@ if(NOT exported STREQUAL "x,y,label\n0,1.5,start\n0.5,0.00225,\n1,-3.75,end; ok\
 endif()
 run_cli(0 "" "" import ${data}/table.csv ${data}/again.ovd)
 run_cli(0 "${measured_points}" "" trace ${data}/again.ovd)
-# Points the plot misses move the axes that miss them to the data, with round steps.
+# The new document's axes take the data's range with a margin, and round steps.
 file(WRITE ${data}/day.csv "hour,degrees\n0,-2\n12,8\n24,-1\n")
 run_cli(0 "" "" import ${data}/day.csv ${data}/day.ovd)
-run_cli(0 "graphs: 1\n  0\tTable\tTable 3 elements {degrees}\nlabels: 0\nx range: -1.2 .. 25.2\ny range: -10 .. 10\n" ""
+run_cli(0 "graphs: 1\n  0\tTable\tTable 3 elements {degrees}\nlabels: 0\nx range: -1.2 .. 25.2\ny range: -2.5 .. 8.5\n" ""
   info ${data}/day.ovd)
 # Every digit of the data survives the document file, where a typed cell keeps ten.
 file(WRITE ${data}/digits.csv "0.123456789012345,-2.7182818284590452e-9\n1,2\n")

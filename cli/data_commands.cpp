@@ -105,7 +105,7 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
         return kExitRefused;
     }
     document.insertGraph(std::move(graph), 0);
-    bringPointsIntoView(document, document.graph(0));
+    bringPointsIntoView(document, document.graph(0), AxesToMove::Both);
     if (!writeFileSafely(std::string(read->target), writeDocument(document))) {
         err << "Failed to save document.\n";
         return kExitRefused;

@@ -160,13 +160,16 @@ bool addFilledTableGraph(
 void addImportedTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph)
 {
+    // The ranges of a plot without graphs were not chosen for these data.
+    const AxesToMove axes
+        = document.graphCount() == 0 ? AxesToMove::Both : AxesToMove::MissingPoints;
     document.beginUndoGroup();
     if (addFilledTableGraph(document, ui, std::move(graph))) {
         // The added graph's points were traced as it joined the list.
         const CGraph& added = document.graph(document.graphCount() - 1);
-        if (axesMoveForPoints(document, added)) {
+        if (axesMoveForPoints(document, added, axes)) {
             document.pushSnapshot(kSettingsChanged, 0, 0);
-            bringPointsIntoView(document, added);
+            bringPointsIntoView(document, added, axes);
             document.updateAllViews(kHintRepaint);
         }
     }

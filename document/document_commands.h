@@ -28,9 +28,9 @@ void addTableGraph(COvilanDoc& document, UserInterface& ui);
 // file); OK adds it in one undo step, as Add Table Graph does. Returns whether it was added.
 bool addFilledTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
-// The same for the points of a measurements file: where the plot does not show them all, the
-// axes that miss some take the data's range with a margin, in the same undo step, so the
-// imported curve is on screen at once.
+// The same for the points of a measurements file: in a plot without graphs both axes, in any
+// other the axes that miss some points, take the data's range with a margin, in the same undo
+// step, so the imported curve fills the plot or at least is on screen at once.
 void addImportedTableGraph(
     COvilanDoc& document, UserInterface& ui, std::unique_ptr<CTableGraph> graph);
 void removeCurrentGraph(COvilanDoc& document, UserInterface& ui);

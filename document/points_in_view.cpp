@@ -68,18 +68,25 @@ namespace {
         axis.labelStep = labelStep;
     }
 
-    // The range an axis that misses some of the values moves to.
-    std::optional<Range> movedRange(const AxisSettings& axis, std::span<const double> values)
+    // The range the axis moves to, when it moves.
+    std::optional<Range> movedRange(
+        const AxisSettings& axis, std::span<const double> values, AxesToMove axes)
     {
-        if (showsAll(axis, values))
+        if (axes == AxesToMove::MissingPoints && showsAll(axis, values))
             return std::nullopt;
-        return shownDataRange(values);
+        const std::optional<Range> range = shownDataRange(values);
+        if (range && range->min == axis.min && range->max == axis.max)
+            return std::nullopt;
+        return range;
     }
 
-    void showValues(
-        AxisSettings& axis, GridLineSet& grid, std::span<const double> values, bool roundSteps)
+    void showValues(AxisSettings& axis,
+        GridLineSet& grid,
+        std::span<const double> values,
+        AxesToMove axes,
+        bool roundSteps)
     {
-        const std::optional<Range> moved = movedRange(axis, values);
+        const std::optional<Range> moved = movedRange(axis, values, axes);
         if (!moved)
             return;
         const double oldWidth = axis.max - axis.min;
@@ -91,19 +98,19 @@ namespace {
 
 } // namespace
 
-bool axesMoveForPoints(const COvilanDoc& document, const CGraph& graph)
+bool axesMoveForPoints(const COvilanDoc& document, const CGraph& graph, AxesToMove axes)
 {
-    return movedRange(document.xAxis, graph.xs) || movedRange(document.yAxis, graph.ys);
+    return movedRange(document.xAxis, graph.xs, axes) || movedRange(document.yAxis, graph.ys, axes);
 }
 
-void bringPointsIntoView(COvilanDoc& document, const CGraph& graph)
+void bringPointsIntoView(COvilanDoc& document, const CGraph& graph, AxesToMove axes)
 {
-    if (!axesMoveForPoints(document, graph))
+    if (!axesMoveForPoints(document, graph, axes))
         return;
     const bool roundSteps = document.preferences().autoChangeSteps != 0;
     // The grid's vertical lines are spaced along x, its horizontal ones along y.
-    showValues(document.xAxis, document.grid.vertical, graph.xs, roundSteps);
-    showValues(document.yAxis, document.grid.horizontal, graph.ys, roundSteps);
+    showValues(document.xAxis, document.grid.vertical, graph.xs, axes, roundSteps);
+    showValues(document.yAxis, document.grid.horizontal, graph.ys, axes, roundSteps);
     document.refreshGraphs();
 }
 

@@ -61,8 +61,8 @@ namespace {
         const GridLineSet horizontalBefore = plot.document.grid.horizontal;
         const CGraph& graph = plot.add(day());
 
-        ASSERT_TRUE(axesMoveForPoints(plot.document, graph));
-        bringPointsIntoView(plot.document, graph);
+        ASSERT_TRUE(axesMoveForPoints(plot.document, graph, AxesToMove::MissingPoints));
+        bringPointsIntoView(plot.document, graph, AxesToMove::MissingPoints);
         EXPECT_EQ(plot.document.xAxis.min, -1.2);
         EXPECT_EQ(plot.document.xAxis.max, 25.2);
         // 4 of 20 rescaled to 26.4 is 5.28; the labels step by 5, the ticks by a quarter of it.
@@ -71,7 +71,7 @@ namespace {
         EXPECT_EQ(plot.document.grid.vertical.step, 5); // 3.96 rounded on its own
         EXPECT_EQ(plot.document.yAxis, yBefore);
         EXPECT_EQ(plot.document.grid.horizontal, horizontalBefore);
-        EXPECT_FALSE(axesMoveForPoints(plot.document, graph));
+        EXPECT_FALSE(axesMoveForPoints(plot.document, graph, AxesToMove::MissingPoints));
     }
 
     TEST(PointsInView, StepsStayAsTheyAreWhenTheyAreNotChangedAutomatically)
@@ -79,12 +79,30 @@ namespace {
         Plot plot;
         plot.preferences.autoChangeSteps = 0;
         const CGraph& graph = plot.add({ { 1, "100", "-0.001", "" }, { 2, "300", "-0.003", "" } });
-        bringPointsIntoView(plot.document, graph);
+        bringPointsIntoView(plot.document, graph, AxesToMove::MissingPoints);
         EXPECT_EQ(plot.document.xAxis.min, 90);
         EXPECT_EQ(plot.document.xAxis.max, 310);
         EXPECT_EQ(plot.document.yAxis.min, -10); // shows the small values already
         EXPECT_EQ(plot.document.xAxis.labelStep, 2);
         EXPECT_EQ(plot.document.yAxis.tickStep, 2);
+    }
+
+    // In a plot without graphs both axes take the data's range, also one that shows the data
+    // squeezed into a sliver; a range that is the data's already is no move.
+    TEST(PointsInView, BothAxesFitSmallDataInAnEmptyPlot)
+    {
+        Plot plot;
+        const CGraph& graph = plot.add({ { 1, "0.001", "0.5", "" }, { 2, "0.009", "0.3", "" } });
+        EXPECT_FALSE(axesMoveForPoints(plot.document, graph, AxesToMove::MissingPoints));
+        ASSERT_TRUE(axesMoveForPoints(plot.document, graph, AxesToMove::Both));
+        bringPointsIntoView(plot.document, graph, AxesToMove::Both);
+        EXPECT_EQ(plot.document.xAxis.min, 0.0006);
+        EXPECT_EQ(plot.document.xAxis.max, 0.0094);
+        EXPECT_EQ(plot.document.xAxis.labelStep, 0.001); // 0.00088 rounded
+        EXPECT_EQ(plot.document.yAxis.min, 0.29);
+        EXPECT_EQ(plot.document.yAxis.max, 0.51);
+        EXPECT_EQ(plot.document.yAxis.tickStep, 0.02);
+        EXPECT_FALSE(axesMoveForPoints(plot.document, graph, AxesToMove::Both));
     }
 
     // A single point is shown one unit either side; points whose range the zoom would refuse
@@ -93,15 +111,15 @@ namespace {
     {
         Plot plot;
         const CGraph& single = plot.add({ { 1, "40", "1", "" } });
-        bringPointsIntoView(plot.document, single);
+        bringPointsIntoView(plot.document, single, AxesToMove::MissingPoints);
         EXPECT_EQ(plot.document.xAxis.min, 39);
         EXPECT_EQ(plot.document.xAxis.max, 41);
         EXPECT_EQ(plot.document.xAxis.labelStep, 0.2);
 
         const AxisSettings xBefore = plot.document.xAxis;
         const CGraph& wide = plot.add({ { 1, "-1e300", "0", "" }, { 2, "1e300", "0", "" } });
-        EXPECT_FALSE(axesMoveForPoints(plot.document, wide));
-        bringPointsIntoView(plot.document, wide);
+        EXPECT_FALSE(axesMoveForPoints(plot.document, wide, AxesToMove::MissingPoints));
+        bringPointsIntoView(plot.document, wide, AxesToMove::MissingPoints);
         EXPECT_EQ(plot.document.xAxis, xBefore);
     }
 

@@ -2,6 +2,7 @@
 #include "dialogs/edit_grid.h"
 #include "dialogs/table_graph_dialog.h"
 #include "document/csv_table.h"
+#include "document/document_test_support.h"
 #include "graph/table_graph.h"
 #include "shell/csv_dialogs.h"
 #include "shell/main_frame.h"
@@ -104,28 +105,36 @@ namespace {
         EXPECT_FALSE(window.document.canUndo());
     }
 
-    // A day of temperatures lies outside the plot of a new document: the axes that miss some of
-    // the points take the data's range with a margin, and one Undo takes graph and axes back.
-    TEST(ImportCsv, PointsOutsideThePlotMoveTheAxesToThemInTheSameUndoStep)
+    // A day of temperatures lies outside the plot: into a plot with a graph only the axis that
+    // misses points moves; into an empty plot both axes take the data's range. Either way one
+    // Undo takes graph and axes back.
+    TEST(ImportCsv, ImportedPointsBringTheAxesToThemInTheSameUndoStep)
     {
         const QTemporaryDir dir;
-        Window window;
-        window.ui.fileName = writeFile(dir, "day.csv", "hour,degrees\n0,-2\n12,8\n24,-1\n");
-        window.ui.tableGraphDialog = [](COvilanDoc& document, CTableGraph& graph) {
-            return TableDialogAtHand(true)(document, graph);
-        };
-        const AxisSettings yBefore = window.document.yAxis;
-        window.frame.importCsv();
+        for (const bool plotHasAGraph : { true, false }) {
+            Window window;
+            if (plotHasAGraph)
+                window.document.insertGraph(testing::yOfX(window.document, "x/2"), 0);
+            const std::int32_t graphsBefore = window.document.graphCount();
+            window.ui.fileName = writeFile(dir, "day.csv", "hour,degrees\n0,-2\n12,8\n24,-1\n");
+            window.ui.tableGraphDialog = [](COvilanDoc& document, CTableGraph& graph) {
+                return TableDialogAtHand(true)(document, graph);
+            };
+            window.frame.importCsv();
 
-        ASSERT_EQ(window.document.graphCount(), 1);
-        EXPECT_EQ(window.document.xAxis.min, -1.2);
-        EXPECT_EQ(window.document.xAxis.max, 25.2);
-        EXPECT_EQ(window.document.yAxis, yBefore); // -2 .. 8 was in view already
-        window.document.undo();
-        EXPECT_EQ(window.document.graphCount(), 0);
-        EXPECT_EQ(window.document.xAxis.min, -10);
-        EXPECT_EQ(window.document.xAxis.max, 10);
-        EXPECT_FALSE(window.document.canUndo());
+            ASSERT_EQ(window.document.graphCount(), graphsBefore + 1);
+            EXPECT_EQ(window.document.xAxis.min, -1.2);
+            EXPECT_EQ(window.document.xAxis.max, 25.2);
+            EXPECT_EQ(window.document.xAxis.labelStep, 2); // 2.64 rounded
+            // -2 .. 8 is in view already, and stays as it is beside another graph.
+            EXPECT_EQ(window.document.yAxis.min, plotHasAGraph ? -10 : -2.5);
+            EXPECT_EQ(window.document.yAxis.max, plotHasAGraph ? 10 : 8.5);
+            window.document.undo();
+            EXPECT_EQ(window.document.graphCount(), graphsBefore);
+            EXPECT_EQ(window.document.xAxis.min, -10);
+            EXPECT_EQ(window.document.yAxis.max, 10);
+            EXPECT_FALSE(window.document.canUndo());
+        }
     }
 
     TEST(ImportCsv, CancelInThePreviewOrTheDialogChangesNothing)
