@@ -104,16 +104,62 @@ namespace {
         }
     }
 
+    // Whether the coefficients, evaluated in doubles term by term as the fitted graph evaluates
+    // its formula, come as close to the points as the solve did. Where u lies far from 0 for its
+    // spread (x near 10^9, a few units apart) the powers of u cancel away every digit of the
+    // curve, and a coefficient may even fall outside the range of doubles.
+    bool holdsFit(std::span<const double> a,
+        std::span<const double> u,
+        std::span<const double> ys,
+        long double leastSquares)
+    {
+        long double mean = 0;
+        double largestY = 0;
+        for (const double y : ys) {
+            mean += y;
+            largestY = std::max(largestY, std::fabs(y));
+        }
+        mean /= static_cast<long double>(ys.size());
+        long double total = 0;
+        long double written = 0;
+        for (std::size_t i = 0; i < u.size(); ++i) {
+            double value = 0;
+            for (std::size_t j = 0; j < a.size(); ++j)
+                value += a[j] * std::pow(u[i], static_cast<double>(j));
+            const long double miss = ys[i] - static_cast<long double>(value);
+            written += miss * miss;
+            total += (ys[i] - mean) * (ys[i] - mean);
+        }
+        // A loss below a billionth of the spread of y shows neither in R² nor on the plot; the
+        // rounding of y itself is allowed where y does not vary at all.
+        const long double rounding
+            = 64 * static_cast<long double>(largestY) * std::numeric_limits<double>::epsilon();
+        const long double allowed
+            = 1e-9L * total + static_cast<long double>(ys.size()) * rounding * rounding;
+        return written <= leastSquares + allowed; // false for a value that overflowed
+    }
+
+    std::string lostInWriting(const FitRequest& request)
+    {
+        return "The " + fitModelName(request)
+            + " fit cannot be written as a formula in x without losing its accuracy: the x "
+              "values lie too far from 0 for their spread. Measure x from a nearer origin or in "
+              "other units and fit again.";
+    }
+
     Outcome linearInCoefficients(std::span<const double> u,
         std::span<const double> ys,
         int degree,
         const FitRequest& request)
     {
-        auto coefficients = fitPolynomial(u, ys, degree);
-        if (!coefficients)
+        auto fit = fitPolynomial(u, ys, degree);
+        if (!fit)
             return tooFewDifferentX(request);
-        dropRoundingResidue(*coefficients, u, ys);
-        Fitted fitted { std::move(*coefficients), {}, 0 };
+        std::vector<double>& coefficients = fit->coefficients;
+        dropRoundingResidue(coefficients, u, ys);
+        if (!holdsFit(coefficients, u, ys, fit->leastSquares))
+            return lostInWriting(request);
+        Fitted fitted { std::move(coefficients), {}, 0 };
         for (std::size_t i = 0; i < u.size(); ++i)
             fitted.residuals.push_back(ys[i] - polynomialValue(fitted.coefficients, u[i]));
         return fitted;
@@ -179,7 +225,8 @@ namespace {
                           - ys[i];
                   return true;
               };
-        return nonlinear(residuals, xs.size(), { std::exp((*line)[0]), (*line)[1] }, "ab", false);
+        const std::vector<double>& a = line->coefficients;
+        return nonlinear(residuals, xs.size(), { std::exp(a[0]), a[1] }, "ab", false);
     }
 
     Outcome userFormula(

@@ -208,6 +208,32 @@ namespace {
         EXPECT_EQ(fit.residualSd, 0);
     }
 
+    // Far from 0 for their spread, or at the edge of the doubles, the powers of x cancel or lose
+    // every digit of the curve: a "fit" written so would trace nothing like the points.
+    TEST(CurveFit, RefusesAPolynomialItsCoefficientsCannotHold)
+    {
+        std::vector<double> farX;
+        std::vector<double> tinyX;
+        std::vector<double> parabola;
+        for (int i = 0; i < 20; ++i) {
+            farX.push_back(1e9 + i);
+            tinyX.push_back((i + 1) * 1e-300);
+            parabola.push_back(0.1 * i * i + 3);
+        }
+        for (const auto& xs : { farX, tinyX }) {
+            for (const int degree : { 2, 6 }) {
+                const FitResult fit = fitCurve(xs, parabola, polynomial(degree));
+                EXPECT_NE(
+                    fit.refusal.find("cannot be written as a formula in x"), std::string::npos)
+                    << xs[0] << " degree " << degree << ": R² = " << fit.rSquared;
+            }
+        }
+        // A line keeps its digits there: its intercept alone is large.
+        const FitResult line = fitCurve(farX, farX, { FitModel::Linear, 1, {}, {} });
+        ASSERT_TRUE(line.ok()) << line.refusal;
+        EXPECT_GT(line.rSquared, 1 - 1e-12);
+    }
+
     TEST(CurveFit, RefusesWhatCannotBeFitted)
     {
         const std::vector<double> x { -1, 0, 1, 2, 3 };
