@@ -39,6 +39,12 @@ namespace {
         }
     }
 
+    // "a" or "an" before the model's name; of the names only "exponential" starts with a vowel.
+    std::string article(const FitRequest& request)
+    {
+        return request.model == FitModel::Exponential ? "an " : "a ";
+    }
+
     // What the data lack for the model, or nothing.
     std::optional<std::string> dataRefusal(
         std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
@@ -49,7 +55,9 @@ namespace {
         }
         const std::size_t needed = parameterCount(request) + 1;
         if (xs.size() < needed) {
-            return "A " + fitModelName(request) + " fit needs at least " + std::to_string(needed)
+            std::string text = article(request);
+            text[0] = 'A';
+            return text + fitModelName(request) + " fit needs at least " + std::to_string(needed)
                 + " points; the table has " + std::to_string(xs.size()) + ".";
         }
         const bool xPositive = std::ranges::all_of(xs, [](double x) { return x > 0; });
@@ -65,7 +73,7 @@ namespace {
 
     std::string tooFewDifferentX(const FitRequest& request)
     {
-        return "The points do not determine a " + fitModelName(request)
+        return "The points do not determine " + article(request) + fitModelName(request)
             + " curve: too few of them have different x.";
     }
 

@@ -257,6 +257,13 @@ namespace {
         EXPECT_EQ(refusalOf(same, y, polynomial(2)),
             "The points do not determine a polynomial of degree 2 curve: too few of them have "
             "different x.");
+        const std::vector<double> one { 2, 2, 2, 2, 2 };
+        EXPECT_EQ(refusalOf(one, positive, { FitModel::Exponential, 2, {}, {} }),
+            "The points do not determine an exponential curve: too few of them have different x.");
+        EXPECT_EQ(refusalOf(std::span(positive).first(2),
+                      std::span(positive).first(2),
+                      { FitModel::Exponential, 2, {}, {} }),
+            "An exponential fit needs at least 3 points; the table has 2.");
         const std::vector<double> gap { 1, NAN, 3, 4, 5 };
         EXPECT_EQ(refusalOf(gap, y, { FitModel::Linear, 1, {}, {} }),
             "Point 2 has no number for x or for y.");
