@@ -132,8 +132,10 @@ namespace {
         long double written = 0;
         for (std::size_t i = 0; i < u.size(); ++i) {
             double value = 0;
-            for (std::size_t j = 0; j < a.size(); ++j)
-                value += a[j] * std::pow(u[i], static_cast<double>(j));
+            for (std::size_t j = 0; j < a.size(); ++j) {
+                if (a[j] != 0) // the formula leaves the term out
+                    value += a[j] * std::pow(u[i], static_cast<double>(j));
+            }
             const long double miss = ys[i] - static_cast<long double>(value);
             written += miss * miss;
             total += (ys[i] - mean) * (ys[i] - mean);

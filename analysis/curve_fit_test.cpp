@@ -232,6 +232,18 @@ namespace {
         const FitResult line = fitCurve(farX, farX, { FitModel::Linear, 1, {}, {} });
         ASSERT_TRUE(line.ok()) << line.refusal;
         EXPECT_GT(line.rSquared, 1 - 1e-12);
+        // Nor does a parabola that is a line at x near 10^200: x^2 would overflow, but the
+        // formula leaves out the term whose coefficient is 0.
+        std::vector<double> bigX;
+        std::vector<double> rising;
+        for (int i = 1; i < 8; ++i) {
+            bigX.push_back(i * 1e200);
+            rising.push_back(2.0 * i);
+        }
+        const FitResult straight = fitCurve(bigX, rising, polynomial(2));
+        ASSERT_TRUE(straight.ok()) << straight.refusal;
+        EXPECT_EQ(straight.coefficients[2].value, 0);
+        EXPECT_NEAR(straight.coefficients[1].value, 2e-200, 1e-214);
     }
 
     TEST(CurveFit, RefusesWhatCannotBeFitted)
