@@ -304,7 +304,8 @@ namespace {
         EXPECT_DOUBLE_EQ((*start)[1].value, -0.002);
         EXPECT_NEAR((*start)[2].value, std::acos(-1.0) / 2, 1e-9); // a normal form keeps 10 digits
         EXPECT_TRUE(readFitStart("", bad).value().empty());
-        for (const char* wrong : { "q=1", "k=", "k 1", "k=x", "km=1" }) {
+        for (const char* wrong :
+            { "q=1", "k=", "k 1", "k=x", "km=1", "k=inf", "m=nan", "k=-infinity" }) {
             EXPECT_FALSE(readFitStart(wrong, bad).has_value()) << wrong;
             EXPECT_EQ(bad, wrong);
         }

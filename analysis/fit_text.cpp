@@ -52,8 +52,9 @@ namespace {
     {
         double value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        // from_chars also reads "inf" and "nan", from which no search can start.
         if (error == std::errc() && end == text.data() + text.size())
-            return value;
+            return std::isfinite(value) ? std::optional(value) : std::nullopt;
         const TypedFormula checked = checkTypedFormula(text, " ");
         if (checked.code != kFormulaOk)
             return std::nullopt;
