@@ -236,7 +236,15 @@ namespace {
                   return true;
               };
         const std::vector<double>& a = line->coefficients;
-        return nonlinear(residuals, xs.size(), { std::exp(a[0]), a[1] }, "ab", false);
+        const std::vector<double> start { std::exp(a[0]), a[1] };
+        // The line through the logarithms fits them; where its curve overflows or underflows at
+        // the points, a and b cannot hold the fit in x, and no start the user could change is
+        // to blame.
+        std::vector<double> atStart(xs.size());
+        residuals(start, atStart);
+        if (!std::ranges::all_of(atStart, [](double r) { return std::isfinite(r); }))
+            return lostInWriting(request);
+        return nonlinear(residuals, xs.size(), start, "ab", false);
     }
 
     Outcome userFormula(

@@ -228,6 +228,13 @@ namespace {
                     << xs[0] << " degree " << degree << ": R² = " << fit.rSquared;
             }
         }
+        // Nor can an exponential growing by a tenth a unit at x near 10^9: exp(b*x) overflows.
+        std::vector<double> growth;
+        for (int i = 0; i < 20; ++i)
+            growth.push_back(2 * std::exp(0.1 * i));
+        EXPECT_NE(fitCurve(farX, growth, { FitModel::Exponential, 2, {}, {} })
+                      .refusal.find("cannot be written as a formula in x"),
+            std::string::npos);
         // A line keeps its digits there: its intercept alone is large.
         const FitResult line = fitCurve(farX, farX, { FitModel::Linear, 1, {}, {} });
         ASSERT_TRUE(line.ok()) << line.refusal;
