@@ -604,6 +604,8 @@ foreach(refusal "word.csv|Line 3, column 2 is not a number: \"abc\".\n"
 endforeach()
 run_cli(1 "" "" import ${scratch}/huge.ovd ${data}/refused.ovd)
 expect_errors("The file is larger than 64 MB.\n")
+run_cli(1 "" "" fit ${scratch}/huge.ovd --model linear)
+expect_errors("The file is larger than 64 MB.\n")
 run_cli(1 "" "" import ${scratch} ${data}/refused.ovd)
 expect_errors("Failed to open the data file.\n")
 
