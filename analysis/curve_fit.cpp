@@ -113,13 +113,13 @@ namespace {
     }
 
     // Whether the coefficients, evaluated in doubles term by term as the fitted graph evaluates
-    // its formula, come as close to the points as the solve did. Where u lies far from 0 for its
-    // spread (x near 10^9, a few units apart) the powers of u cancel away every digit of the
-    // curve, and a coefficient may even fall outside the range of doubles.
+    // its formula, trace the curve the solve found. Where u lies far from 0 for its spread (x near
+    // 10^9, a few units apart) the powers of u cancel away every digit of the curve, and a
+    // coefficient may even fall outside the range of doubles.
     bool holdsFit(std::span<const double> a,
         std::span<const double> u,
         std::span<const double> ys,
-        long double leastSquares)
+        std::span<const double> solved)
     {
         long double mean = 0;
         double largestY = 0;
@@ -129,24 +129,25 @@ namespace {
         }
         mean /= static_cast<long double>(ys.size());
         long double total = 0;
-        long double written = 0;
+        long double apart = 0; // between the written curve and the solved one, squared
         for (std::size_t i = 0; i < u.size(); ++i) {
             double value = 0;
             for (std::size_t j = 0; j < a.size(); ++j) {
                 if (a[j] != 0) // the formula leaves the term out
                     value += a[j] * std::pow(u[i], static_cast<double>(j));
             }
-            const long double miss = ys[i] - static_cast<long double>(value);
-            written += miss * miss;
+            const long double gap = (ys[i] - static_cast<long double>(value)) - solved[i];
+            apart += gap * gap;
             total += (ys[i] - mean) * (ys[i] - mean);
         }
-        // A loss below a billionth of the spread of y shows neither in R² nor on the plot; the
-        // rounding of y itself is allowed where y does not vary at all.
+        // Apart by less than a billionth of the spread of y in squares (some 3*10^(-5) of its
+        // standard deviation) shows neither in R² nor on the plot; the rounding of y itself is
+        // allowed where y does not vary at all.
         const long double rounding
             = 64 * static_cast<long double>(largestY) * std::numeric_limits<double>::epsilon();
         const long double allowed
             = 1e-9L * total + static_cast<long double>(ys.size()) * rounding * rounding;
-        return written <= leastSquares + allowed; // false for a value that overflowed
+        return apart <= allowed; // false for a value that overflowed
     }
 
     std::string lostInWriting(const FitRequest& request)
@@ -167,7 +168,7 @@ namespace {
             return tooFewDifferentX(request);
         std::vector<double>& coefficients = fit->coefficients;
         dropRoundingResidue(coefficients, u, ys);
-        if (!holdsFit(coefficients, u, ys, fit->leastSquares))
+        if (!holdsFit(coefficients, u, ys, fit->residuals))
             return lostInWriting(request);
         Fitted fitted { std::move(coefficients), {}, 0 };
         for (std::size_t i = 0; i < u.size(); ++i)

@@ -235,6 +235,22 @@ namespace {
         EXPECT_NE(fitCurve(farX, growth, { FitModel::Exponential, 2, {}, {} })
                       .refusal.find("cannot be written as a formula in x"),
             std::string::npos);
+        // A day of readings a minute apart on a clock counting seconds since 1970 still holds a
+        // parabola, as well as the same readings counted from the day's start do.
+        std::vector<double> clock;
+        std::vector<double> minutes;
+        std::vector<double> readings;
+        for (int i = 0; i < 1440; ++i) {
+            clock.push_back(1.7e9 + 60 * i);
+            minutes.push_back(i);
+            // To the thousandth, as a logger writes them.
+            const double reading
+                = 20 + 3 * std::sin(i * std::acos(-1.0) / 1440) + 0.05 * std::sin(37 * i);
+            readings.push_back(std::round(reading * 1000) / 1000);
+        }
+        const FitResult onClock = fitCurve(clock, readings, polynomial(2));
+        ASSERT_TRUE(onClock.ok()) << onClock.refusal;
+        EXPECT_GE(digits(onClock.rSquared, fitCurve(minutes, readings, polynomial(2)).rSquared), 9);
         // A line keeps its digits there: its intercept alone is large.
         const FitResult line = fitCurve(farX, farX, { FitModel::Linear, 1, {}, {} });
         ASSERT_TRUE(line.ok()) << line.refusal;

@@ -88,14 +88,13 @@ std::optional<PolynomialFit> fitPolynomial(
     // computed in extended precision: they recover the digits the change of basis cancels away.
     std::vector<long double> coefficients(static_cast<std::size_t>(count), 0.0L);
     Eigen::VectorXd residual = Eigen::Map<const Eigen::VectorXd>(y.data(), rows);
-    PolynomialFit fit { std::vector<double>(static_cast<std::size_t>(count)), 0 };
+    PolynomialFit fit { std::vector<double>(static_cast<std::size_t>(count)), {} };
     std::vector<double>& rounded = fit.coefficients;
     for (int round = 0; round < 4; ++round) {
         const Eigen::VectorXd scaledStep = qr.solve(residual);
         if (round == 0) {
             const Eigen::VectorXd left = residual - design * scaledStep;
-            for (Eigen::Index i = 0; i < rows; ++i)
-                fit.leastSquares += static_cast<long double>(left[i]) * left[i];
+            fit.residuals.assign(left.data(), left.data() + rows);
         }
         const std::vector<long double> step = unscaled(scaledStep, scaling);
         for (std::size_t j = 0; j < coefficients.size(); ++j) {

@@ -8,9 +8,9 @@ namespace ovilan {
 
 struct PolynomialFit {
     std::vector<double> coefficients; // of u^0 .. u^degree
-    // The sum of squared residuals the solve reaches in its well-conditioned basis: what the
+    // y[i] minus the fitted value, as the solve reaches it in its well-conditioned basis: what the
     // coefficients of the powers of u must reproduce for the polynomial to hold the fit.
-    long double leastSquares = 0;
+    std::vector<double> residuals;
 };
 
 // The polynomial of `degree` in u nearest to the points (u[i], y[i]) in least squares. Nothing
