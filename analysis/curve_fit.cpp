@@ -39,6 +39,12 @@ namespace {
         }
     }
 
+    // "a" or "an" before the model's name; of the names only "exponential" starts with a vowel.
+    std::string article(const FitRequest& request)
+    {
+        return request.model == FitModel::Exponential ? "an " : "a ";
+    }
+
     // What the data lack for the model, or nothing.
     std::optional<std::string> dataRefusal(
         std::span<const double> xs, std::span<const double> ys, const FitRequest& request)
@@ -49,7 +55,9 @@ namespace {
         }
         const std::size_t needed = parameterCount(request) + 1;
         if (xs.size() < needed) {
-            return "A " + fitModelName(request) + " fit needs at least " + std::to_string(needed)
+            std::string text = article(request);
+            text[0] = 'A';
+            return text + fitModelName(request) + " fit needs at least " + std::to_string(needed)
                 + " points; the table has " + std::to_string(xs.size()) + ".";
         }
         const bool xPositive = std::ranges::all_of(xs, [](double x) { return x > 0; });
@@ -65,7 +73,7 @@ namespace {
 
     std::string tooFewDifferentX(const FitRequest& request)
     {
-        return "The points do not determine a " + fitModelName(request)
+        return "The points do not determine " + article(request) + fitModelName(request)
             + " curve: too few of them have different x.";
     }
 
@@ -104,16 +112,65 @@ namespace {
         }
     }
 
+    // Whether the coefficients, evaluated in doubles term by term as the fitted graph evaluates
+    // its formula, trace the curve the solve found. Where u lies far from 0 for its spread (x near
+    // 10^9, a few units apart) the powers of u cancel away every digit of the curve, and a
+    // coefficient may even fall outside the range of doubles.
+    bool holdsFit(std::span<const double> a,
+        std::span<const double> u,
+        std::span<const double> ys,
+        std::span<const double> solved)
+    {
+        long double mean = 0;
+        double largestY = 0;
+        for (const double y : ys) {
+            mean += y;
+            largestY = std::max(largestY, std::fabs(y));
+        }
+        mean /= static_cast<long double>(ys.size());
+        long double total = 0;
+        long double apart = 0; // between the written curve and the solved one, squared
+        for (std::size_t i = 0; i < u.size(); ++i) {
+            double value = 0;
+            for (std::size_t j = 0; j < a.size(); ++j) {
+                if (a[j] != 0) // the formula leaves the term out
+                    value += a[j] * std::pow(u[i], static_cast<double>(j));
+            }
+            const long double gap = (ys[i] - static_cast<long double>(value)) - solved[i];
+            apart += gap * gap;
+            total += (ys[i] - mean) * (ys[i] - mean);
+        }
+        // Apart by less than a billionth of the spread of y in squares (some 3*10^(-5) of its
+        // standard deviation) shows neither in R² nor on the plot; the rounding of y itself is
+        // allowed where y does not vary at all.
+        const long double rounding
+            = 64 * static_cast<long double>(largestY) * std::numeric_limits<double>::epsilon();
+        const long double allowed
+            = 1e-9L * total + static_cast<long double>(ys.size()) * rounding * rounding;
+        return apart <= allowed; // false for a value that overflowed
+    }
+
+    std::string lostInWriting(const FitRequest& request)
+    {
+        return "The " + fitModelName(request)
+            + " fit cannot be written as a formula in x without losing its accuracy: the x "
+              "values lie too far from 0 for their spread. Measure x from a nearer origin or in "
+              "other units and fit again.";
+    }
+
     Outcome linearInCoefficients(std::span<const double> u,
         std::span<const double> ys,
         int degree,
         const FitRequest& request)
     {
-        auto coefficients = fitPolynomial(u, ys, degree);
-        if (!coefficients)
+        auto fit = fitPolynomial(u, ys, degree);
+        if (!fit)
             return tooFewDifferentX(request);
-        dropRoundingResidue(*coefficients, u, ys);
-        Fitted fitted { std::move(*coefficients), {}, 0 };
+        std::vector<double>& coefficients = fit->coefficients;
+        dropRoundingResidue(coefficients, u, ys);
+        if (!holdsFit(coefficients, u, ys, fit->residuals))
+            return lostInWriting(request);
+        Fitted fitted { std::move(coefficients), {}, 0 };
         for (std::size_t i = 0; i < u.size(); ++i)
             fitted.residuals.push_back(ys[i] - polynomialValue(fitted.coefficients, u[i]));
         return fitted;
@@ -179,7 +236,16 @@ namespace {
                           - ys[i];
                   return true;
               };
-        return nonlinear(residuals, xs.size(), { std::exp((*line)[0]), (*line)[1] }, "ab", false);
+        const std::vector<double>& a = line->coefficients;
+        const std::vector<double> start { std::exp(a[0]), a[1] };
+        // The line through the logarithms fits them; where its curve overflows or underflows at
+        // the points, a and b cannot hold the fit in x, and no start the user could change is
+        // to blame.
+        std::vector<double> atStart(xs.size());
+        residuals(start, atStart);
+        if (!std::ranges::all_of(atStart, [](double r) { return std::isfinite(r); }))
+            return lostInWriting(request);
+        return nonlinear(residuals, xs.size(), start, "ab", false);
     }
 
     Outcome userFormula(

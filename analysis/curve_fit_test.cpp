@@ -208,6 +208,67 @@ namespace {
         EXPECT_EQ(fit.residualSd, 0);
     }
 
+    // Far from 0 for their spread, or at the edge of the doubles, the powers of x cancel or lose
+    // every digit of the curve: a "fit" written so would trace nothing like the points.
+    TEST(CurveFit, RefusesAPolynomialItsCoefficientsCannotHold)
+    {
+        std::vector<double> farX;
+        std::vector<double> tinyX;
+        std::vector<double> parabola;
+        for (int i = 0; i < 20; ++i) {
+            farX.push_back(1e9 + i);
+            tinyX.push_back((i + 1) * 1e-300);
+            parabola.push_back(0.1 * i * i + 3);
+        }
+        for (const auto& xs : { farX, tinyX }) {
+            for (const int degree : { 2, 6 }) {
+                const FitResult fit = fitCurve(xs, parabola, polynomial(degree));
+                EXPECT_NE(
+                    fit.refusal.find("cannot be written as a formula in x"), std::string::npos)
+                    << xs[0] << " degree " << degree << ": R² = " << fit.rSquared;
+            }
+        }
+        // Nor can an exponential growing by a tenth a unit at x near 10^9: exp(b*x) overflows.
+        std::vector<double> growth;
+        for (int i = 0; i < 20; ++i)
+            growth.push_back(2 * std::exp(0.1 * i));
+        EXPECT_NE(fitCurve(farX, growth, { FitModel::Exponential, 2, {}, {} })
+                      .refusal.find("cannot be written as a formula in x"),
+            std::string::npos);
+        // A day of readings a minute apart on a clock counting seconds since 1970 still holds a
+        // parabola, as well as the same readings counted from the day's start do.
+        std::vector<double> clock;
+        std::vector<double> minutes;
+        std::vector<double> readings;
+        for (int i = 0; i < 1440; ++i) {
+            clock.push_back(1.7e9 + 60 * i);
+            minutes.push_back(i);
+            // To the thousandth, as a logger writes them.
+            const double reading
+                = 20 + 3 * std::sin(i * std::acos(-1.0) / 1440) + 0.05 * std::sin(37 * i);
+            readings.push_back(std::round(reading * 1000) / 1000);
+        }
+        const FitResult onClock = fitCurve(clock, readings, polynomial(2));
+        ASSERT_TRUE(onClock.ok()) << onClock.refusal;
+        EXPECT_GE(digits(onClock.rSquared, fitCurve(minutes, readings, polynomial(2)).rSquared), 9);
+        // A line keeps its digits there: its intercept alone is large.
+        const FitResult line = fitCurve(farX, farX, { FitModel::Linear, 1, {}, {} });
+        ASSERT_TRUE(line.ok()) << line.refusal;
+        EXPECT_GT(line.rSquared, 1 - 1e-12);
+        // Nor does a parabola that is a line at x near 10^200: x^2 would overflow, but the
+        // formula leaves out the term whose coefficient is 0.
+        std::vector<double> bigX;
+        std::vector<double> rising;
+        for (int i = 1; i < 8; ++i) {
+            bigX.push_back(i * 1e200);
+            rising.push_back(2.0 * i);
+        }
+        const FitResult straight = fitCurve(bigX, rising, polynomial(2));
+        ASSERT_TRUE(straight.ok()) << straight.refusal;
+        EXPECT_EQ(straight.coefficients[2].value, 0);
+        EXPECT_NEAR(straight.coefficients[1].value, 2e-200, 1e-214);
+    }
+
     TEST(CurveFit, RefusesWhatCannotBeFitted)
     {
         const std::vector<double> x { -1, 0, 1, 2, 3 };
@@ -231,6 +292,13 @@ namespace {
         EXPECT_EQ(refusalOf(same, y, polynomial(2)),
             "The points do not determine a polynomial of degree 2 curve: too few of them have "
             "different x.");
+        const std::vector<double> one { 2, 2, 2, 2, 2 };
+        EXPECT_EQ(refusalOf(one, positive, { FitModel::Exponential, 2, {}, {} }),
+            "The points do not determine an exponential curve: too few of them have different x.");
+        EXPECT_EQ(refusalOf(std::span(positive).first(2),
+                      std::span(positive).first(2),
+                      { FitModel::Exponential, 2, {}, {} }),
+            "An exponential fit needs at least 3 points; the table has 2.");
         const std::vector<double> gap { 1, NAN, 3, 4, 5 };
         EXPECT_EQ(refusalOf(gap, y, { FitModel::Linear, 1, {}, {} }),
             "Point 2 has no number for x or for y.");
@@ -259,7 +327,8 @@ namespace {
         EXPECT_DOUBLE_EQ((*start)[1].value, -0.002);
         EXPECT_NEAR((*start)[2].value, std::acos(-1.0) / 2, 1e-9); // a normal form keeps 10 digits
         EXPECT_TRUE(readFitStart("", bad).value().empty());
-        for (const char* wrong : { "q=1", "k=", "k 1", "k=x", "km=1" }) {
+        for (const char* wrong :
+            { "q=1", "k=", "k 1", "k=x", "km=1", "k=inf", "m=nan", "k=-infinity" }) {
             EXPECT_FALSE(readFitStart(wrong, bad).has_value()) << wrong;
             EXPECT_EQ(bad, wrong);
         }

@@ -7,6 +7,7 @@
 #include "expr/formula_check.h"
 #include "expr/text_evaluator.h"
 #include "expr/typed_formula.h"
+#include "render/plot_label.h"
 
 #include <array>
 #include <charconv>
@@ -51,8 +52,9 @@ namespace {
     {
         double value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        // from_chars also reads "inf" and "nan", from which no search can start.
         if (error == std::errc() && end == text.data() + text.size())
-            return value;
+            return std::isfinite(value) ? std::optional(value) : std::nullopt;
         const TypedFormula checked = checkTypedFormula(text, " ");
         if (checked.code != kFormulaOk)
             return std::nullopt;
@@ -103,9 +105,20 @@ std::string legendText(const FitRequest& request, double rSquared)
 {
     std::array<char, 32> digits {};
     std::snprintf(digits.data(), digits.size(), "%.6g", rSquared);
-    const std::string name = request.model == FitModel::Formula ? "fit of " + request.formula
-                                                                : fitModelName(request) + " fit";
-    return name + ", R² = " + digits.data();
+    std::string name = request.model == FitModel::Formula ? "fit of " + request.formula
+                                                          : fitModelName(request) + " fit";
+    const std::string rSquaredText = std::string(", R² = ") + digits.data();
+    // A legend is a caption, and a document file holds none longer: a long formula keeps its
+    // start, cut between characters, and the R² stays.
+    constexpr std::string_view kCut = "...";
+    if (name.size() + rSquaredText.size() > kMaxCaptionLength) {
+        std::size_t keep = kMaxCaptionLength - rSquaredText.size() - kCut.size();
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+        name += kCut;
+    }
+    return name + rSquaredText;
 }
 
 std::optional<std::vector<ParameterValue>> readFitStart(std::string_view text, std::string& badItem)

@@ -65,7 +65,7 @@ long double polynomialValue(std::span<const double> coefficients, double u)
     return sum;
 }
 
-std::optional<std::vector<double>> fitPolynomial(
+std::optional<PolynomialFit> fitPolynomial(
     std::span<const double> u, std::span<const double> y, int degree)
 {
     const auto count = static_cast<Eigen::Index>(degree + 1);
@@ -88,9 +88,15 @@ std::optional<std::vector<double>> fitPolynomial(
     // computed in extended precision: they recover the digits the change of basis cancels away.
     std::vector<long double> coefficients(static_cast<std::size_t>(count), 0.0L);
     Eigen::VectorXd residual = Eigen::Map<const Eigen::VectorXd>(y.data(), rows);
-    std::vector<double> rounded(static_cast<std::size_t>(count));
+    PolynomialFit fit { std::vector<double>(static_cast<std::size_t>(count)), {} };
+    std::vector<double>& rounded = fit.coefficients;
     for (int round = 0; round < 4; ++round) {
-        const std::vector<long double> step = unscaled(qr.solve(residual), scaling);
+        const Eigen::VectorXd scaledStep = qr.solve(residual);
+        if (round == 0) {
+            const Eigen::VectorXd left = residual - design * scaledStep;
+            fit.residuals.assign(left.data(), left.data() + rows);
+        }
+        const std::vector<long double> step = unscaled(scaledStep, scaling);
         for (std::size_t j = 0; j < coefficients.size(); ++j) {
             coefficients[j] += step[j];
             rounded[j] = static_cast<double>(coefficients[j]);
@@ -103,7 +109,7 @@ std::optional<std::vector<double>> fitPolynomial(
             residual[i] = static_cast<double>(y[index] - value);
         }
     }
-    return rounded;
+    return fit;
 }
 
 } // namespace ovilan

@@ -48,25 +48,6 @@ namespace {
         return !error && size > limit;
     }
 
-    // The file's table, or nothing with the reason on `err`.
-    std::optional<CsvTable> readDataFile(const std::string& path, std::ostream& err)
-    {
-        const auto bytes = readRegularFile(path, kMaxCsvFileBytes);
-        if (!bytes) {
-            // The reader's own words for a file too large; any other failure is the opening's.
-            err << (isLarger(path, kMaxCsvFileBytes)
-                    ? kCsvFileTooLarge
-                    : std::string_view("Failed to open the data file."))
-                << '\n';
-            return std::nullopt;
-        }
-        const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-        CsvReading reading = readCsvTable(text);
-        if (!reading.table)
-            err << reading.refusal.message << '\n';
-        return std::move(reading.table);
-    }
-
     bool writeText(const std::string& path, const std::string& text)
     {
         const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
@@ -74,6 +55,24 @@ namespace {
     }
 
 } // namespace
+
+std::optional<CsvTable> readDataFile(const std::string& path, std::ostream& err)
+{
+    const auto bytes = readRegularFile(path, kMaxCsvFileBytes);
+    if (!bytes) {
+        // The reader's own words for a file too large; any other failure is the opening's.
+        err << (isLarger(path, kMaxCsvFileBytes)
+                ? kCsvFileTooLarge
+                : std::string_view("Failed to open the data file."))
+            << '\n';
+        return std::nullopt;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    CsvReading reading = readCsvTable(text);
+    if (!reading.table)
+        err << reading.refusal.message << '\n';
+    return std::move(reading.table);
+}
 
 int runImport(std::span<const std::string_view> args, std::ostream& err)
 {

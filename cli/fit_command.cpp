@@ -2,6 +2,7 @@
 
 #include "analysis/curve_fit.h"
 #include "cli/argument_number.h"
+#include "cli/data_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/file_access.h"
 #include "document/csv_table.h"
@@ -99,19 +100,11 @@ namespace {
 
     std::optional<Points> readPoints(const std::string& path, std::ostream& err)
     {
-        const auto bytes = readRegularFile(path, kMaxCsvFileBytes);
-        if (!bytes) {
-            err << "Failed to open the data file.\n";
+        const std::optional<CsvTable> table = readDataFile(path, err);
+        if (!table)
             return std::nullopt;
-        }
-        const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-        const CsvReading reading = readCsvTable(text);
-        if (!reading.table) {
-            err << reading.refusal.message << '\n';
-            return std::nullopt;
-        }
         Points points;
-        for (const CsvRow& row : reading.table->rows) {
+        for (const CsvRow& row : table->rows) {
             // The reader writes each cell as an exact number text, which evaluates as it stands.
             points.x.push_back(evaluateText(row.x, " ", 0).value_or(0));
             points.y.push_back(evaluateText(row.y, " ", 0).value_or(0));

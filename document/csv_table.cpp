@@ -83,16 +83,20 @@ namespace {
         return !hasNul && isUtf8(probe, bytes.size() > probe.size());
     }
 
+    // Only x, y and the label are read; the cells after them are counted, not kept, so a line
+    // of millions of separators costs no more memory than a short one.
+    constexpr std::size_t kKeptCells = 3;
+
     struct Record {
         std::size_t line = 0;
-        std::vector<std::string> cells;
+        std::vector<std::string> cells; // the first kKeptCells of them
+        std::size_t count = 0; // every cell of the line
+        bool blank = true; // every cell empty or blanks
     };
 
-    bool isBlankRecord(const Record& record)
+    bool isBlank(const std::string& cell)
     {
-        return std::ranges::all_of(record.cells, [](const std::string& cell) {
-            return cell.find_first_not_of(" \t") == std::string::npos;
-        });
+        return cell.find_first_not_of(" \t") == std::string::npos;
     }
 
     // Splits the text into records of cells: a field in double quotes may hold the separator,
@@ -113,7 +117,7 @@ namespace {
                 if (at_ >= text_.size())
                     return false;
                 readRecord(record);
-            } while (isBlankRecord(record));
+            } while (record.blank);
             return true;
         }
 
@@ -135,9 +139,16 @@ namespace {
         {
             record.line = line_;
             record.cells.clear();
+            record.count = 0;
+            record.blank = true;
+            std::string unkept;
             while (true) {
-                record.cells.emplace_back();
-                readField(record.cells.back());
+                unkept.clear();
+                std::string& cell
+                    = record.cells.size() < kKeptCells ? record.cells.emplace_back() : unkept;
+                readField(cell);
+                ++record.count;
+                record.blank = record.blank && isBlank(cell);
                 if (at_ >= text_.size())
                     return;
                 if (atLineEnd()) {
@@ -211,8 +222,8 @@ namespace {
         SplitSample sample;
         Record record;
         for (std::size_t row = 0; row < kSniffedRows && reader.next(record); ++row) {
-            sample.fewest = std::min(sample.fewest, record.cells.size());
-            sample.most = std::max(sample.most, record.cells.size());
+            sample.fewest = std::min(sample.fewest, record.count);
+            sample.most = std::max(sample.most, record.count);
             // The first row may be the header.
             if (row > 0 && sample.numbers)
                 sample.numbers = record.cells.size() >= 2
@@ -329,7 +340,7 @@ namespace {
                         + " has only one cell: a row needs an x and a y.",
                     record.line,
                     0 };
-            table_.columns = std::max(table_.columns, record.cells.size());
+            table_.columns = std::max(table_.columns, record.count);
             CsvRow row;
             row.line = record.line;
             for (std::size_t column = 0; column < 2; ++column) {

@@ -36,7 +36,8 @@ enum class CsvSeparator { Comma, Semicolon, Tab };
 struct CsvTable {
     CsvSeparator separator = CsvSeparator::Comma;
     bool decimalComma = false; // a number was written "3,14": only with ';' or tab as separator
-    std::vector<std::string> header; // the header row's cells, empty when the first row is data
+    // The header row's first three cells (x, y, label), empty when the first row is data.
+    std::vector<std::string> header;
     std::vector<CsvRow> rows; // every data row, also beyond the table graph's 2000
     std::size_t columns = 2; // the most cells in a row; those after the third are not read
 };

@@ -1,3 +1,4 @@
+#include "document/document_file.h"
 #include "document/fitted_graph.h"
 #include "document/ovilan_doc.h"
 #include "document/preferences.h"
@@ -47,6 +48,31 @@ namespace {
         EXPECT_EQ(addFittedGraph(document, FitResult { "refused", {}, 0, 0, 0, {}, {}, {} }),
             kNoFitGraph);
         EXPECT_EQ(document.graphCount(), 1);
+    }
+
+    // The legend names the user's formula; a long one must not make a legend the document file
+    // cannot hold, or the document saved with the fit would no longer open.
+    TEST(FittedGraph, ALongFormulaStillGivesADocumentThatOpens)
+    {
+        std::string formula = "k*x";
+        for (int i = 1; formula.size() < 600; ++i)
+            formula += "+10^(-12)*sin(" + std::to_string(i) + "*x)";
+        const std::vector<double> x { 0, 1, 2, 3 };
+        const std::vector<double> y { 0, 2, 4, 6.5 };
+        const FitResult fit = fitCurve(x, y, { FitModel::Formula, 2, formula, {} });
+        ASSERT_TRUE(fit.ok()) << fit.refusal;
+        EXPECT_TRUE(fit.legendText.ends_with(
+            ", R² = " + fit.legendText.substr(fit.legendText.rfind(' ') + 1)));
+
+        AppPreferences preferences;
+        COvilanDoc document(preferences);
+        ASSERT_TRUE(addFittedGraph(document, fit).empty());
+        COvilanDoc reopened(preferences);
+        EXPECT_TRUE(loadDocument(reopened, writeDocument(document)));
+        ASSERT_EQ(reopened.graphCount(), 1);
+        EXPECT_EQ(reopened.graph(0).legendText, fit.legendText);
+        EXPECT_TRUE(fit.legendText.starts_with("fit of k*x+10^(-12)*sin(1*x)"));
+        EXPECT_NE(fit.legendText.find(", R² = 0.99"), std::string::npos);
     }
 
 } // namespace
