@@ -41,6 +41,16 @@ namespace {
         return PathsAndNumber { args[0], args[1], number };
     }
 
+    // Writing the result over the file it is made from would lose that file.
+    bool writesOverSource(const PathsAndNumber& paths, std::ostream& err)
+    {
+        std::error_code error;
+        if (!std::filesystem::equivalent(paths.source, paths.target, error) || error)
+            return false;
+        err << "ovilan-cli: " << paths.target << " is the file being read\n";
+        return true;
+    }
+
     bool isLarger(const std::string& path, std::size_t limit)
     {
         std::error_code error;
@@ -79,6 +89,8 @@ int runImport(std::span<const std::string_view> args, std::ostream& err)
     const std::optional<PathsAndNumber> read = readArguments(args, "--first");
     if (!read)
         return kExitUsage;
+    if (writesOverSource(*read, err))
+        return kExitRefused;
     if (read->number && (*read->number < 1 || *read->number > kTableRows)) {
         err << "ovilan-cli: --first takes 1 to " << kTableRows << " rows\n";
         return kExitUsage;
@@ -117,6 +129,8 @@ int runExport(std::span<const std::string_view> args, std::ostream& err)
     const std::optional<PathsAndNumber> read = readArguments(args, "--graph");
     if (!read)
         return kExitUsage;
+    if (writesOverSource(*read, err))
+        return kExitRefused;
     const AppPreferences preferences;
     COvilanDoc document(preferences);
     const std::string_view failure = openDocument(document, read->source);

@@ -299,6 +299,11 @@ namespace {
                     break;
                 if (first && isHeader(record)) {
                     table_.header = record.cells;
+                    // Headings only name the columns; one that is not UTF-8 text names nothing
+                    // rather than reaching a legend as bytes no caption can show.
+                    for (std::string& heading : table_.header)
+                        if (!isUtf8(heading))
+                            heading.clear();
                     first = false;
                     continue;
                 }

@@ -398,7 +398,9 @@ namespace {
                 { "1,2\n3,4\n", "" },
                 { "t,\"two\nlines\"\n1,2\n", "two lines" },
                 { "t," + wide + "\n1,2\n", "" },
-                { "t," + wide.substr(1) + "\n1,2\n", wide.substr(1) } }) {
+                { "t," + wide.substr(1) + "\n1,2\n", wide.substr(1) },
+                // Past the start that shows the file's encoding, a heading that is not UTF-8.
+                { std::string(1100, '\n') + "t,U\xff\n1,2\n", "" } }) {
             graph.legendText = "old";
             fillImportedTableGraph(graph, readable(c.file), 1);
             EXPECT_EQ(graph.legendText, c.legend) << c.file.substr(0, 30);
