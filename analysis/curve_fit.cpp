@@ -112,6 +112,19 @@ namespace {
         }
     }
 
+    // The sum of the squared deviations of y from its mean, in extended precision.
+    long double spreadOf(std::span<const double> ys)
+    {
+        long double mean = 0;
+        for (const double y : ys)
+            mean += y;
+        mean /= static_cast<long double>(ys.size());
+        long double total = 0;
+        for (const double y : ys)
+            total += (y - mean) * (y - mean);
+        return total;
+    }
+
     // Whether the coefficients, evaluated in doubles term by term as the fitted graph evaluates
     // its formula, trace the curve the solve found. Where u lies far from 0 for its spread (x near
     // 10^9, a few units apart) the powers of u cancel away every digit of the curve, and a
@@ -121,14 +134,9 @@ namespace {
         std::span<const double> ys,
         std::span<const double> solved)
     {
-        long double mean = 0;
         double largestY = 0;
-        for (const double y : ys) {
-            mean += y;
+        for (const double y : ys)
             largestY = std::max(largestY, std::fabs(y));
-        }
-        mean /= static_cast<long double>(ys.size());
-        long double total = 0;
         long double apart = 0; // between the written curve and the solved one, squared
         for (std::size_t i = 0; i < u.size(); ++i) {
             double value = 0;
@@ -138,7 +146,6 @@ namespace {
             }
             const long double gap = (ys[i] - static_cast<long double>(value)) - solved[i];
             apart += gap * gap;
-            total += (ys[i] - mean) * (ys[i] - mean);
         }
         // Apart by less than a billionth of the spread of y in squares (some 3*10^(-5) of its
         // standard deviation) shows neither in R² nor on the plot; the rounding of y itself is
@@ -146,7 +153,7 @@ namespace {
         const long double rounding
             = 64 * static_cast<long double>(largestY) * std::numeric_limits<double>::epsilon();
         const long double allowed
-            = 1e-9L * total + static_cast<long double>(ys.size()) * rounding * rounding;
+            = 1e-9L * spreadOf(ys) + static_cast<long double>(ys.size()) * rounding * rounding;
         return apart <= allowed; // false for a value that overflowed
     }
 
@@ -292,16 +299,10 @@ namespace {
 
     void setStatistics(FitResult& result, std::span<const double> ys, const Fitted& fitted)
     {
-        long double mean = 0;
-        for (const double y : ys)
-            mean += y;
-        mean /= static_cast<long double>(ys.size());
-        long double total = 0;
+        const long double total = spreadOf(ys);
         long double residual = 0;
-        for (std::size_t i = 0; i < ys.size(); ++i) {
-            total += (ys[i] - mean) * (ys[i] - mean);
-            residual += fitted.residuals[i] * fitted.residuals[i];
-        }
+        for (const long double r : fitted.residuals)
+            residual += r * r;
         result.rSquared
             = total > 0 ? static_cast<double>(1 - residual / total) : (residual == 0 ? 1.0 : 0.0);
         const auto freedom = static_cast<long double>(ys.size() - fitted.coefficients.size());
